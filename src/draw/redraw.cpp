@@ -1,0 +1,40 @@
+// The line work on the playfield: the player's strokes, and the level's
+// margins in red while Display Margins is checked.
+#include <algorithm>
+
+#include "shell/form1.h"
+
+namespace orvane {
+
+namespace {
+
+Line LineOf(const Segment& s, std::optional<Colour> colour)
+{
+    return Line{static_cast<float>(s[0]), static_cast<float>(s[1]), static_cast<float>(s[2]),
+                static_cast<float>(s[3]), colour};
+}
+
+} // namespace
+
+void Form1::Redraw()
+{
+    // Empty rows are drawn too, as a dot at the top-left corner; only rows
+    // the table really has are read, so a level that failed to load draws
+    // what there is.
+    const int rows = static_cast<int>(Segments.size());
+    for (int row = 0; row <= LastPlayerRow && row < rows; ++row)
+        window->drawLine(LineOf(Segments[static_cast<std::size_t>(row)], std::nullopt));
+    if (!mnuMargins->checked()) return;
+    for (int row = PlayerRows; row <= LastSegment && row < rows; ++row)
+        window->drawLine(LineOf(Segments[static_cast<std::size_t>(row)], Red));
+}
+
+void Form1::mnuMargins_Click()
+{
+    mnuMargins->setChecked(!mnuMargins->checked());
+    if (Paused) return;
+    window->clearDrawing();
+    Redraw();
+}
+
+} // namespace orvane

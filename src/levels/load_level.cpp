@@ -1,0 +1,89 @@
+// Building a level from its file, and wiping the player's trail.
+#include <algorithm>
+
+#include "shell/form1.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr int LevelFile = 1;
+
+// A colour part above 255 counts as 255. The file format leaves negative
+// parts undefined; they are taken as 0 so that a stray minus sign can never
+// spill into the neighbouring colour.
+Colour Part(std::int16_t value) { return static_cast<Colour>(std::clamp<int>(value, 0, 255)); }
+
+} // namespace
+
+bool Form1::LoadLevel(const std::string& FileName)
+{
+    // Names what is being read when an error strikes, for the level checker.
+    std::string reading = "the file";
+    try {
+        window->clearPicture();
+        files.openInput(LevelFile, DataPath + FileName);
+
+        reading = "the picture name";
+        std::string pictureName = files.readField(LevelFile).text;
+        reading = "the picture " + pictureName;
+        if (!window->setPicture(DataPath + pictureName))
+            throw FileError(FileError::Kind::NotFound, "cannot show the picture " + pictureName);
+
+        reading = "the ball's start x";
+        BallX = ToSingle(files.readField(LevelFile));
+        reading = "the ball's start y";
+        BallY = ToSingle(files.readField(LevelFile));
+        reading = "the start velocity x";
+        BallVX = ToSingle(files.readField(LevelFile));
+        reading = "the start velocity y";
+        BallVY = ToSingle(files.readField(LevelFile));
+        reading = "the time limit";
+        SecondsLeft = ToInt32(files.readField(LevelFile));
+        reading = "the points per second";
+        PointsPerSecond = ToInt32(files.readField(LevelFile));
+
+        reading = "the prompt colour";
+        std::int16_t red = ToInt16(files.readField(LevelFile));
+        std::int16_t green = ToInt16(files.readField(LevelFile));
+        std::int16_t blue = ToInt16(files.readField(LevelFile));
+        Label1->setForeColour(Part(red) + 256 * Part(green) + 65536 * Part(blue));
+
+        reading = "the margin count";
+        std::int16_t marginCount = ToInt16(files.readField(LevelFile));
+        int last = marginCount + LastPlayerRow;
+        if (last > INT16_MAX)
+            throw FileError(FileError::Kind::Overflow, "the margin count is too large");
+        LastSegment = static_cast<std::int16_t>(last);
+        if (LastSegment < 0)
+            throw FileError(FileError::Kind::Overflow, "the margin count is below zero");
+
+        Segments.assign(static_cast<std::size_t>(LastSegment) + 1, Segment{0, 0, 0, 0});
+        for (int k = 1; k <= marginCount; ++k) {
+            reading = "margin " + std::to_string(k) + (k == marginCount ? " (the goal line)" : "");
+            for (int column = 0; column < 4; ++column)
+                Segments[static_cast<std::size_t>(LastPlayerRow + k)][static_cast<std::size_t>(column)] =
+                    ToInt32(files.readField(LevelFile));
+        }
+        files.close(LevelFile);
+        LoadError.clear();
+        return true;
+    } catch (const FileError& error) {
+        files.discard(LevelFile);
+        LoadError = "while reading " + reading + ": " + error.what();
+        if (error.line > 0) LoadError += " (line " + std::to_string(error.line) + ")";
+        ShowError("An error has occurred while trying to load the game.");
+        return false;
+    }
+}
+
+void Form1::RemoveAll()
+{
+    for (std::size_t row = 0; row < std::min<std::size_t>(PlayerRows, Segments.size()); ++row)
+        Segments[row] = Segment{0, 0, 0, 0};
+    LineIndex = 0;
+    window->clearDrawing();
+    Redraw();
+}
+
+} // namespace orvane

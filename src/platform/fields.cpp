@@ -1,0 +1,195 @@
+#include "platform/fields.h"
+
+#include <charconv>
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+namespace orvane {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The length of the decimal number at the start of text (after the caller
+// skipped blanks), or 0 when there is none.
+std::size_t NumberLength(std::string_view text)
+{
+    std::size_t i = 0;
+    auto digits = [&] {
+        std::size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        return i - start;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t whole = digits();
+    std::size_t fraction = 0;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        fraction = digits();
+    }
+    if (whole + fraction == 0) return 0;
+    std::size_t end = i;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (digits() > 0) end = i;
+    }
+    return end;
+}
+
+std::string_view TrimmedFront(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    return text;
+}
+
+double ParseDecimal(std::string_view number)
+{
+    // from_chars ignores the locale: the files always use a decimal point,
+    // whatever language the player's desktop speaks.
+    if (!number.empty() && number.front() == '+') number.remove_prefix(1);
+    double value = 0;
+    auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        bool tiny = number.find("e-") != std::string_view::npos ||
+                    number.find("E-") != std::string_view::npos;
+        if (tiny) return 0.0;
+        return number.front() == '-' ? -HUGE_VAL : HUGE_VAL;
+    }
+    return value;
+}
+
+template <typename Int>
+Int ToInteger(const FieldText& field, const char* type)
+{
+    double value = std::nearbyint(LeadingNumber(field.text)); // ties to even
+    if (!(value >= std::numeric_limits<Int>::min() && value <= std::numeric_limits<Int>::max()))
+        throw FileError(FileError::Kind::Overflow,
+                        "the number " + field.text + " is too large for a " + type + " field",
+                        field.line);
+    return static_cast<Int>(value);
+}
+
+} // namespace
+
+bool FieldReader::atLineEnd() const
+{
+    return pos_ < text_.size() && (text_[pos_] == '\r' || text_[pos_] == '\n');
+}
+
+void FieldReader::skipBlanks()
+{
+    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+}
+
+void FieldReader::skipLineEnd()
+{
+    if (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    ++line_;
+}
+
+// Passes over whatever stands between the end of a field's value and its
+// separator, and over the separator itself.
+void FieldReader::finishField()
+{
+    while (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd()) ++pos_;
+    if (pos_ >= text_.size()) return;
+    if (text_[pos_] == ',') {
+        ++pos_;
+        return;
+    }
+    skipLineEnd();
+}
+
+FieldText FieldReader::next()
+{
+    skipBlanks();
+    if (atEnd())
+        throw FileError(FileError::Kind::PastEnd, "the file ends before all its fields", line_);
+
+    FieldText field;
+    field.line = line_;
+    if (text_[pos_] == '"') {
+        std::size_t close = text_.find('"', pos_ + 1);
+        std::size_t stop = close == std::string::npos ? text_.size() : close;
+        field.text = text_.substr(pos_ + 1, stop - pos_ - 1);
+        field.quoted = true;
+        for (char c : field.text)
+            if (c == '\n') ++line_;
+        pos_ = close == std::string::npos ? text_.size() : close + 1;
+        finishField();
+        return field;
+    }
+
+    std::size_t start = pos_;
+    while (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd()) ++pos_;
+    std::string_view raw(text_.data() + start, pos_ - start);
+    while (!raw.empty() && IsBlank(raw.back())) raw.remove_suffix(1);
+    field.text = std::string(raw);
+    finishField();
+    return field;
+}
+
+double LeadingNumber(std::string_view text)
+{
+    text = TrimmedFront(text);
+    std::size_t length = NumberLength(text);
+    return length == 0 ? 0.0 : ParseDecimal(text.substr(0, length));
+}
+
+bool IsNumber(std::string_view text)
+{
+    text = TrimmedFront(text);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return !text.empty() && NumberLength(text) == text.size();
+}
+
+std::int16_t ToInt16(const FieldText& field) { return ToInteger<std::int16_t>(field, "16-bit integer"); }
+
+std::int32_t ToInt32(const FieldText& field) { return ToInteger<std::int32_t>(field, "32-bit integer"); }
+
+double ToSingle(const FieldText& field)
+{
+    double value = LeadingNumber(field.text);
+    if (!std::isfinite(value) || std::fabs(value) > FLT_MAX)
+        throw FileError(FileError::Kind::Overflow,
+                        "the number " + field.text + " is too large for a single-precision field",
+                        field.line);
+    return value;
+}
+
+void RecordWriter::separate()
+{
+    if (!first_) line_ += ',';
+    first_ = false;
+}
+
+RecordWriter& RecordWriter::quoted(std::string_view text)
+{
+    separate();
+    line_ += '"';
+    line_ += text;
+    line_ += '"';
+    return *this;
+}
+
+RecordWriter& RecordWriter::number(long long value)
+{
+    separate();
+    line_ += DecimalText(value);
+    return *this;
+}
+
+std::string RecordWriter::end()
+{
+    std::string record = std::move(line_) + "\r\n";
+    line_.clear();
+    first_ = true;
+    return record;
+}
+
+std::string DecimalText(long long value) { return std::to_string(value); }
+
+} // namespace orvane

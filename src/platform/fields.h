@@ -1,0 +1,81 @@
+// The text convention of the game's data files: fields separated by commas
+// or line ends, strings optionally between double quotes.
+#pragma once
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+// A failure while reading or writing a data file: what went wrong, and where.
+class FileError : public std::runtime_error {
+public:
+    enum class Kind { NotFound, PastEnd, Overflow, BadNumber, WriteFailed };
+    FileError(Kind kind, const std::string& what, int line = 0)
+        : std::runtime_error(what), kind(kind), line(line) {}
+    Kind kind;
+    int line; // 1-based line of the field, 0 when not tied to a line
+};
+
+struct FieldText {
+    std::string text;
+    bool quoted = false;
+    int line = 1; // the line the field starts on
+};
+
+// Reads fields one after another from a whole file held in memory.
+class FieldReader {
+public:
+    explicit FieldReader(std::string contents) : text_(std::move(contents)) {}
+
+    // The next field; throws FileError::PastEnd when the text has ended.
+    FieldText next();
+    bool atEnd() const { return pos_ >= text_.size(); }
+    int line() const { return line_; }
+
+private:
+    void skipBlanks();
+    void skipLineEnd();
+    bool atLineEnd() const;
+    void finishField();
+
+    std::string text_;
+    std::size_t pos_ = 0;
+    int line_ = 1;
+};
+
+// The decimal number at the start of a text: blanks are skipped, a fraction
+// and an exponent are allowed, and a text that does not begin with a number
+// counts as 0.
+double LeadingNumber(std::string_view text);
+
+// Whether the whole text, blanks around it aside, is one decimal number.
+bool IsNumber(std::string_view text);
+
+// Typed reads of a field. A number too large for its type throws
+// FileError::Overflow; a fraction in an integer field rounds to the nearest
+// whole number, a half going to the even neighbour.
+std::int16_t ToInt16(const FieldText& field);
+std::int32_t ToInt32(const FieldText& field);
+// A single-precision field, held at double precision.
+double ToSingle(const FieldText& field);
+
+// A record as the convention writes it: each string between double quotes,
+// fields separated by commas, ended by a carriage return and a line feed.
+class RecordWriter {
+public:
+    RecordWriter& quoted(std::string_view text);
+    RecordWriter& number(long long value);
+    std::string end();
+
+private:
+    void separate();
+    std::string line_;
+    bool first_ = true;
+};
+
+// Plain decimal text: no grouping, a leading minus sign when negative.
+std::string DecimalText(long long value);
+
+} // namespace orvane

@@ -1,0 +1,220 @@
+#include "platform/memory/memory_platform.h"
+
+#include <algorithm>
+
+namespace orvane::memory {
+
+// --- Boxes ---
+
+Answer MemoryDialogs::messageBox(const std::string& text, const std::string& title, Buttons buttons,
+                                 Icon icon)
+{
+    shown.push_back({text, title, buttons, icon, false, {}});
+    if (events && events->ending()) return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    if (whileShown) whileShown(shown.back());
+    if (!answers.empty()) {
+        Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+}
+
+std::string MemoryDialogs::inputBox(const std::string& prompt, const std::string& title,
+                                    const std::string& defaultText)
+{
+    shown.push_back({prompt, title, Buttons::OkCancel, Icon::None, true, defaultText});
+    if (events && events->ending()) return {};
+    if (whileShown) whileShown(shown.back());
+    if (inputs.empty()) return {};
+    std::string typed = inputs.front();
+    inputs.pop_front();
+    return typed;
+}
+
+// --- Files ---
+
+std::optional<std::string> MemoryFileSystem::readFile(const std::string& path)
+{
+    auto it = files.find(path);
+    if (it == files.end() || unreadable.count(path)) return std::nullopt;
+    return it->second;
+}
+
+bool MemoryFileSystem::exists(const std::string& path) { return files.count(path) != 0; }
+
+bool MemoryFileSystem::replaceFile(const std::string& path, const std::string& contents)
+{
+    ++writes;
+    if (readOnly) return false;
+    files[path] = contents;
+    return true;
+}
+
+bool MemoryFileSystem::copyFile(const std::string& from, const std::string& to)
+{
+    std::optional<std::string> contents = readFile(from);
+    return contents && replaceFile(to, *contents);
+}
+
+// --- Events ---
+
+void MemoryEvents::yield()
+{
+    ++yields;
+    if (platform) {
+        platform->memoryClock().seconds += secondsPerYield;
+        platform->fireTimers();
+    }
+    if (onYield) onYield(yields);
+    if (yields >= yieldLimit) ending_ = true;
+}
+
+void MemoryEvents::waitForEvents()
+{
+    ++waits;
+    yield();
+}
+
+// --- The platform ---
+
+MemoryPlatform::MemoryPlatform() : fileSystem(&files_)
+{
+    events_.platform = this;
+    dialogs_.events = &events_;
+}
+
+std::unique_ptr<Window> MemoryPlatform::createWindow(const WindowDesign& design)
+{
+    return std::make_unique<MemoryWindow>(*this, design);
+}
+
+MemoryWindow* MemoryPlatform::find(const std::string& name) const
+{
+    for (MemoryWindow* w : windows)
+        if (w->design.name == name) return w;
+    return nullptr;
+}
+
+void MemoryPlatform::fireTimers()
+{
+    std::vector<MemoryWindow*> open = windows;
+    for (MemoryWindow* w : open) {
+        if (std::find(windows.begin(), windows.end(), w) == windows.end()) continue;
+        for (std::size_t i = 0; i < w->timers.size(); ++i) {
+            MemoryTimer& t = *w->timers[i];
+            double interval = t.design.intervalMs / 1000.0;
+            while (t.on && interval > 0 && clock_.seconds - t.lastFired >= interval) {
+                t.lastFired += interval;
+                if (t.onTick) t.onTick();
+                if (std::find(windows.begin(), windows.end(), w) == windows.end()) return;
+            }
+        }
+    }
+}
+
+// --- Controls ---
+
+void MemoryListBox::insertItem(int index, const std::string& item)
+{
+    index = std::clamp(index, 0, count());
+    items.insert(items.begin() + index, item);
+}
+
+std::string MemoryListBox::item(int index) const
+{
+    return index >= 0 && index < count() ? items[static_cast<std::size_t>(index)] : std::string();
+}
+
+void MemoryTimer::setEnabled(bool e)
+{
+    if (e && !on && clock) lastFired = clock->seconds;
+    on = e;
+}
+
+// --- Windows ---
+
+MemoryWindow::MemoryWindow(MemoryPlatform& platform, WindowDesign design)
+    : design(std::move(design)), platform_(platform)
+{
+    platform_.windows.push_back(this);
+}
+
+MemoryWindow::~MemoryWindow()
+{
+    auto& all = platform_.windows;
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+}
+
+namespace {
+
+template <typename T, typename D>
+T& Add(std::vector<std::unique_ptr<T>>& into, const D& design)
+{
+    into.push_back(std::make_unique<T>());
+    into.back()->design = design;
+    return *into.back();
+}
+
+} // namespace
+
+Label& MemoryWindow::addLabel(const LabelDesign& d)
+{
+    MemoryLabel& l = Add(labels, d);
+    l.text = d.caption, l.shown = d.visible, l.colour = d.foreColour;
+    return l;
+}
+
+Frame& MemoryWindow::addFrame(const FrameDesign& d)
+{
+    MemoryFrame& f = Add(frames, d);
+    f.shown = d.visible;
+    return f;
+}
+
+ImageArea& MemoryWindow::addImageArea(const ImageAreaDesign& d) { return Add(areas, d); }
+
+Shape& MemoryWindow::addShape(const ShapeDesign& d)
+{
+    MemoryShape& s = Add(shapes, d);
+    s.shown = d.visible, s.left = d.place.x, s.top = d.place.y;
+    return s;
+}
+
+ListBox& MemoryWindow::addListBox(const ListBoxDesign& d) { return Add(lists, d); }
+
+Button& MemoryWindow::addButton(const ButtonDesign& d) { return Add(buttons, d); }
+
+MenuItem& MemoryWindow::addMenu(const MenuDesign& d)
+{
+    MemoryMenuItem& m = Add(menus, d);
+    m.text = d.caption, m.check = d.checked;
+    return m;
+}
+
+Timer& MemoryWindow::addTimer(const TimerDesign& d)
+{
+    MemoryTimer& t = Add(timers, d);
+    t.clock = &platform_.memoryClock();
+    t.setEnabled(d.enabled);
+    return t;
+}
+
+bool MemoryWindow::setPicture(const std::string& path)
+{
+    picture.reset();
+    bool isPicture = platform_.pictureSize ? platform_.pictureSize(path).has_value()
+                                           : platform_.files().readFile(path).has_value();
+    if (isPicture) picture = path;
+    return isPicture;
+}
+
+void MemoryWindow::showModal()
+{
+    shown = modal = true;
+    closed = false;
+    if (platform_.whileModal) platform_.whileModal(*this);
+    shown = modal = false;
+}
+
+} // namespace orvane::memory

@@ -1,0 +1,140 @@
+#include "platform/native/native_files.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace orvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The game's strings are UTF-8, whatever the platform's own path encoding.
+fs::path PathOf(const std::string& path) { return fs::path(std::u8string(path.begin(), path.end())); }
+
+std::string Utf8(const fs::path& path)
+{
+    std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// Writes the bytes and makes sure they are on the disk before the file is
+// renamed over the old one, so that a crash leaves the old or the new file.
+bool WriteDurably(const fs::path& path, const std::string& contents)
+{
+#ifdef _WIN32
+    HANDLE h = CreateFileW(path.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = contents.empty() ||
+              (WriteFile(h, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
+               written == contents.size());
+    ok = FlushFileBuffers(h) && ok;
+    return CloseHandle(h) && ok;
+#else
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    const char* data = contents.data();
+    std::size_t left = contents.size();
+    bool ok = true;
+    while (ok && left > 0) {
+        ssize_t n = ::write(fd, data, left);
+        if (n < 0) ok = false;
+        else data += n, left -= static_cast<std::size_t>(n);
+    }
+    ok = ::fsync(fd) == 0 && ok;
+    return ::close(fd) == 0 && ok;
+#endif
+}
+
+} // namespace
+
+std::optional<std::string> NativeFileSystem::readFile(const std::string& path)
+{
+    std::ifstream in(PathOf(path), std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream out;
+    out << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return out.str();
+}
+
+bool NativeFileSystem::exists(const std::string& path)
+{
+    std::error_code error;
+    return fs::is_regular_file(PathOf(path), error);
+}
+
+bool NativeFileSystem::replaceFile(const std::string& path, const std::string& contents)
+{
+    fs::path target = PathOf(path);
+    fs::path temporary = target;
+    temporary += ".new";
+    if (!WriteDurably(temporary, contents)) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return false;
+    }
+    std::error_code error;
+    fs::rename(temporary, target, error);
+    if (error) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+bool NativeFileSystem::copyFile(const std::string& from, const std::string& to)
+{
+    std::optional<std::string> contents = readFile(from);
+    return contents && replaceFile(to, *contents);
+}
+
+std::string NativeFileSystem::programFolder()
+{
+    std::error_code error;
+#ifdef _WIN32
+    wchar_t buffer[MAX_PATH * 4];
+    DWORD n = GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(std::size(buffer)));
+    fs::path exe = n > 0 ? fs::path(std::wstring(buffer, n)) : fs::current_path(error);
+#else
+    fs::path exe = fs::read_symlink("/proc/self/exe", error);
+    if (error) return Utf8(fs::current_path(error));
+#endif
+    return Utf8(exe.parent_path());
+}
+
+char NativeFileSystem::separator() const { return static_cast<char>(fs::path::preferred_separator); }
+
+double NativeClock::steadySeconds()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+int NativeClock::dayOfMonth()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return local.tm_mday;
+}
+
+} // namespace orvane

@@ -1,0 +1,60 @@
+#include "platform/sequential_files.h"
+
+namespace orvane {
+
+SequentialFiles::OpenFile& SequentialFiles::get(int number)
+{
+    auto it = open_.find(number);
+    if (it == open_.end())
+        throw FileError(FileError::Kind::NotFound, "file number " + std::to_string(number) + " is not open");
+    return it->second;
+}
+
+const SequentialFiles::OpenFile& SequentialFiles::get(int number) const
+{
+    return const_cast<SequentialFiles*>(this)->get(number);
+}
+
+void SequentialFiles::openInput(int number, const std::string& path)
+{
+    std::optional<std::string> contents = files_.readFile(path);
+    if (!contents) throw FileError(FileError::Kind::NotFound, "cannot open " + path);
+    open_[number] = OpenFile{path, FieldReader(std::move(*contents)), {}};
+}
+
+void SequentialFiles::openOutput(int number, const std::string& path)
+{
+    open_[number] = OpenFile{path, std::nullopt, {}};
+}
+
+FieldText SequentialFiles::readField(int number)
+{
+    OpenFile& file = get(number);
+    if (!file.reader) throw FileError(FileError::Kind::NotFound, file.path + " is not open for input");
+    return file.reader->next();
+}
+
+bool SequentialFiles::eof(int number) const
+{
+    const OpenFile& file = get(number);
+    return !file.reader || file.reader->atEnd();
+}
+
+void SequentialFiles::write(int number, const std::string& text)
+{
+    OpenFile& file = get(number);
+    if (file.reader) throw FileError(FileError::Kind::WriteFailed, file.path + " is open for input");
+    file.output += text;
+}
+
+void SequentialFiles::close(int number)
+{
+    auto it = open_.find(number);
+    if (it == open_.end()) return;
+    OpenFile file = std::move(it->second);
+    open_.erase(it);
+    if (!file.reader && !files_.replaceFile(file.path, file.output))
+        throw FileError(FileError::Kind::WriteFailed, "cannot write " + file.path);
+}
+
+} // namespace orvane

@@ -1,0 +1,53 @@
+// The services of the machine the game runs on: files, clock, shell and the
+// event loop.
+#pragma once
+#include <optional>
+#include <string>
+
+namespace orvane {
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // The whole file, or nothing when it is missing or cannot be read.
+    virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    virtual bool exists(const std::string& path) = 0;
+    // Replaces the file's contents in one step: after a failure the old
+    // contents are still whole. Creates the file when it is missing.
+    virtual bool replaceFile(const std::string& path, const std::string& contents) = 0;
+    // Copies a file, replacing the copy in one step.
+    virtual bool copyFile(const std::string& from, const std::string& to) = 0;
+    // The folder of the running program, without a trailing separator.
+    virtual std::string programFolder() = 0;
+    virtual char separator() const = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // A steady clock in seconds, for measuring durations.
+    virtual double steadySeconds() = 0;
+    virtual int dayOfMonth() = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Asks the desktop to open a web address; a failure is silent.
+    virtual void openUrl(const std::string& url) = 0;
+};
+
+class EventLoop {
+public:
+    virtual ~EventLoop() = default;
+    // Processes every pending event, then returns.
+    virtual void yield() = 0;
+    // Waits for at least one event, processes what is pending, then returns.
+    virtual void waitForEvents() = 0;
+    // Ends the program: every loop of the game, nested modal boxes
+    // included, returns as soon as it can; further boxes answer at once.
+    virtual void endProgram() = 0;
+    virtual bool ending() const = 0;
+};
+
+} // namespace orvane

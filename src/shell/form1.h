@@ -1,0 +1,137 @@
+// The playfield window: the game's whole state and its event handlers.
+// The handlers are defined beside the subsystem they belong to (levels/,
+// sim/, draw/, play/, scores/); this class only gathers them, as the one
+// window of the game owns all of its variables.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "levels/segments.h"
+#include "platform/platform.h"
+#include "platform/sequential_files.h"
+
+namespace orvane {
+
+class Form2;
+
+class Form1 {
+public:
+    explicit Form1(Platform& platform);
+    ~Form1();
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // --- Program-wide values, set once at start-up ---
+    std::string AppPath;
+    std::string DataPath;
+    std::int16_t LevelCount = 0;
+    std::int16_t CurrentLevel = 0;
+
+    // --- Play state ---
+    bool Paused = true;
+    bool Testing = true;
+
+    // The ball, in playfield pixels and pixels per step. Held at double
+    // precision: at hundreds of thousands of steps a second a step is a
+    // small fraction of a pixel, which single precision would round away.
+    double BallX = 0, BallY = 0;
+    double BallVX = 0, BallVY = 0;
+    double BallRadius = 0;
+
+    SegmentTable Segments;        // no rows until the first level is loaded
+    std::int16_t LastSegment = -1;
+
+    // The player's drawing
+    std::int16_t LineIndex = 0;
+    std::int32_t LastX = 0, LastY = 0;
+    std::int32_t FrameCounter = 0; // shared by the main loop and the drawing
+
+    std::int32_t SecondsLeft = 0;
+    std::int32_t PointsPerSecond = 0;
+    std::int32_t TotalScore = 0;
+
+    // The speed calibration
+    double TestStartTime = 0;
+    float SpeedFactor = 0;
+
+    // --- Controls ---
+    Window* window = nullptr;
+    Shape* Shape1 = nullptr;
+    Frame* FrameLevelInfo = nullptr;
+    Label* Label1 = nullptr;
+    Label* Label2 = nullptr;
+    Label* Label3 = nullptr;
+    Label* Label4 = nullptr;
+    Label* Label5 = nullptr;
+    Label* Label6 = nullptr;
+    ImageArea* ImageClickToStart = nullptr;
+    Timer* Timer1 = nullptr;
+    MenuItem* mnuExit = nullptr;
+    MenuItem* mnuAbout = nullptr;
+    MenuItem* mnuWebsite = nullptr;
+    MenuItem* mnuOptions = nullptr;
+    MenuItem* mnuMargins = nullptr;
+    MenuItem* mnuHighScores = nullptr;
+    MenuItem* mnuPause = nullptr;
+    MenuItem* mnuRestart = nullptr;
+
+    // --- Start-up and the shell (shell/) ---
+    void Form_Load();
+    void Form_Unload();
+    void mnuExit_Click();
+    void mnuAbout_Click();
+    void mnuWebsite_Click();
+
+    // --- Levels (levels/) ---
+    // Returns whether the whole level was read; the player has been told
+    // of a failure already.
+    bool LoadLevel(const std::string& FileName);
+    void RemoveAll();
+    // What made the last LoadLevel fail (empty after a success), for tools.
+    std::string LoadError;
+
+    // --- Ball simulation (sim/) ---
+    void ImageClickToStart_Click();
+    void MainLoop();
+    // Returns false when the step ended unmoved because its bounces did not
+    // settle within the retry bound.
+    bool MoveBall();
+    bool InMainLoop = false;
+
+    // --- Drawing (draw/) ---
+    void Redraw();
+    void mnuMargins_Click();
+
+    // --- Play control (play/) ---
+    void Form_MouseDown(int Button, int Shift, float X, float Y);
+    void Form_MouseMove(int Button, int Shift, float X, float Y);
+    void Form_MouseUp(int Button, int Shift, float X, float Y);
+    void Timer1_Timer();
+    void PauseAll();
+    void ResumeAll();
+    void mnuPause_Click();
+    void Label1_Click();
+    void mnuRestart_Click();
+    void Restart();
+    void LevelCompleted();
+    void UpdateLevelInfo();
+
+    // --- High scores (scores/) ---
+    void GameOver();
+    void mnuHighScores_Click();
+    // The high-score window while it is loaded.
+    std::unique_ptr<Form2> form2;
+
+    Platform& platform;
+    SequentialFiles files;
+
+    // The error box of every failed file operation.
+    void ShowError(const std::string& text);
+
+private:
+    void BuildWindow();
+    std::unique_ptr<Window> ownWindow_;
+};
+
+} // namespace orvane

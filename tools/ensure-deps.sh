@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs, on a Debian machine, whatever the build and the tests need and
+# the machine does not have yet. Run as root; does nothing when all is there.
+set -euo pipefail
+
+needed=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins libgtest-dev libgmock-dev
+        libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils)
+[ "${1:-}" = "--windows" ] && needed=(g++-mingw-w64-x86-64 wine64)
+
+missing=()
+for p in "${needed[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages: ${missing[*]} (run as root to install them)" >&2
+  exit 1
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
