@@ -45,7 +45,10 @@ public:
     // The player's drawing
     std::int16_t LineIndex = 0;
     std::int32_t LastX = 0, LastY = 0;
-    std::int32_t FrameCounter = 0; // shared by the main loop and the drawing
+    // Shared by the main loop and the drawing; the line work is drawn again
+    // each time it wraps to 0.
+    std::int32_t FrameCounter = 0;
+    static constexpr int RepaintPeriod = 30;
 
     std::int32_t SecondsLeft = 0;
     std::int32_t PointsPerSecond = 0;
@@ -92,12 +95,17 @@ public:
     std::string LoadError;
 
     // --- Ball simulation (sim/) ---
+    enum class StepOutcome { Moved, Goal, Stuck };
     void ImageClickToStart_Click();
     void MainLoop();
-    // Returns false when the step ended unmoved because its bounces did not
-    // settle within the retry bound.
-    bool MoveBall();
+    // One pass of the main loop; tools run passes of their own with it.
+    void MainLoopPass();
+    // Goal: the goal line was crossed and LevelCompleted has run. Stuck:
+    // the step's bounces did not settle within the retry bound, and the ball
+    // stayed where it was.
+    StepOutcome MoveBall();
     bool InMainLoop = false;
+    long long SegmentBounces = 0; // bounces off segments since the start
 
     // --- Drawing (draw/) ---
     void Redraw();

@@ -1,0 +1,52 @@
+// The speed test and the endless main loop: one ball step a pass.
+#include "shell/form1.h"
+
+namespace orvane {
+
+void Form1::ImageClickToStart_Click()
+{
+    ImageClickToStart->setVisible(false);
+    Testing = true;
+    if (!LoadLevel("SystemTest.ooo")) {
+        // Without its test level the game cannot calibrate, and a loop over
+        // no level would leave the player before a blank field for ever.
+        // The loader has told the player; the start area comes back, so
+        // that a repaired data folder can be tried again.
+        ImageClickToStart->setVisible(true);
+        return;
+    }
+    Label1->setCaption("Testing system performance. Please wait...");
+    Label1->setVisible(true);
+    TestStartTime = platform.clock().steadySeconds();
+    Paused = false;
+    MainLoop();
+}
+
+void Form1::MainLoopPass()
+{
+    if (Paused) return;
+    MoveBall();
+    Shape1->moveTo(BallX - BallRadius, BallY - BallRadius);
+    FrameCounter = (FrameCounter + 1) % RepaintPeriod;
+    if (FrameCounter == 0) Redraw();
+}
+
+void Form1::MainLoop()
+{
+    // Handlers run inside the loop's yields; none of them may start a
+    // second loop inside the first.
+    if (InMainLoop) return;
+    InMainLoop = true;
+    EventLoop& events = platform.events();
+    while (!events.ending()) {
+        MainLoopPass();
+        // A paused game waits for the next event instead of spinning: a
+        // game left paused uses next to no processor time, and ticks and
+        // input still arrive at once.
+        if (Paused) events.waitForEvents();
+        else events.yield();
+    }
+    InMainLoop = false;
+}
+
+} // namespace orvane

@@ -1,0 +1,72 @@
+// One step of the ball: turned back at the playfield's edges, bounced off
+// the first segment in its way, or finishing the level at the goal line.
+#include <algorithm>
+
+#include "shell/form1.h"
+#include "sim/crossing.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr double FieldWidth = 600;
+constexpr double FieldHeight = 400;
+
+// A real step settles after a bounce or two. A ball wedged between two
+// segments closer together than one step would bounce in place for ever, so
+// after this many retries the step ends without moving; the main loop goes
+// on, the window stays responsive and the countdown keeps running.
+constexpr int MaxRetriesPerStep = 100;
+
+enum class Search { Nothing, Goal, Bounced };
+
+} // namespace
+
+Form1::StepOutcome Form1::MoveBall()
+{
+    // Rows are searched in row order and the first crossed row decides:
+    // the player's strokes before the margins, the goal line last.
+    auto search = [this](const Path& path) {
+        const int last = std::min<int>(LastSegment, static_cast<int>(Segments.size()) - 1);
+        for (int row = 0; row <= last; ++row) {
+            const Segment& segment = Segments[static_cast<std::size_t>(row)];
+            if (!Crosses(path, segment)) continue;
+            if (row == LastSegment) return Search::Goal;
+            Velocity after = Bounce(path, {BallVX, BallVY}, segment);
+            BallVX = after.vx;
+            BallVY = after.vy;
+            ++SegmentBounces;
+            if (row <= LastPlayerRow) RemoveAll();
+            return Search::Bounced;
+        }
+        return Search::Nothing;
+    };
+
+    for (int attempt = 0; attempt <= MaxRetriesPerStep; ++attempt) {
+        const double NewX = BallX + BallVX;
+        const double NewY = BallY + BallVY;
+        if (NewX < 0 || NewX > FieldWidth) {
+            BallVX = -BallVX;
+        } else if (NewY < 0 || NewY > FieldHeight) {
+            BallVY = -BallVY;
+        } else {
+            Search outcome = search(Path{BallX, BallY, NewX, NewY});
+            if (outcome == Search::Goal) {
+                LevelCompleted();
+                return StepOutcome::Goal;
+            }
+            if (outcome == Search::Bounced) {
+                // Handlers may change anything here; the retry starts afresh.
+                platform.events().yield();
+                if (platform.events().ending()) return StepOutcome::Moved;
+                continue;
+            }
+        }
+        BallX += BallVX;
+        BallY += BallVY;
+        return StepOutcome::Moved;
+    }
+    return StepOutcome::Stuck;
+}
+
+} // namespace orvane

@@ -1,0 +1,180 @@
+#include <cmath>
+
+#include "game_fixture.h"
+#include "sim/crossing.h"
+
+using namespace orvane;
+using namespace orvane::testing;
+
+TEST(Crossing, BouncesMirrorTheDirectionAndKeepTheSpeed)
+{
+    auto bounce = [](double x, double y, double vx, double vy, Segment s) {
+        Path path{x, y, x + vx, y + vy};
+        EXPECT_TRUE(Crosses(path, s));
+        return Bounce(path, {vx, vy}, s);
+    };
+    Velocity v = bounce(100, 197, 3, 4, {50, 198, 300, 198});
+    EXPECT_NEAR(v.vx, 3, 1e-9);
+    EXPECT_NEAR(v.vy, -4, 1e-9);
+    v = bounce(198, 100, 3, 4, {200, 50, 200, 300});
+    EXPECT_NEAR(v.vx, -3, 1e-8);
+    EXPECT_NEAR(v.vy, 4, 1e-8);
+    v = bounce(202, 100, -3, 4, {200, 50, 200, 300});
+    EXPECT_NEAR(v.vx, 3, 1e-8);
+    EXPECT_NEAR(v.vy, 4, 1e-8);
+    // The ten-digit angle value leaves a trace of sideways motion.
+    v = bounce(150, 190, 0, 20, {100, 200, 300, 200});
+    EXPECT_NEAR(v.vx, 5.9e-9, 0.05e-9);
+    EXPECT_NEAR(v.vy, -20, 1e-9);
+    v = bounce(145, 150, 5, 0, {100, 100, 200, 200});
+    EXPECT_NEAR(v.vx, 0, 1e-8);
+    EXPECT_NEAR(v.vy, 5, 1e-8);
+}
+
+TEST(Crossing, EndsAreIncludedAndParallelPathsPass)
+{
+    const Segment horizontal{100, 200, 300, 200};
+    EXPECT_TRUE(Crosses({150, 190, 150, 200}, horizontal)); // ends on it
+    EXPECT_TRUE(Crosses({150, 200, 150, 210}, horizontal)); // starts on it
+    EXPECT_FALSE(Crosses({150, 190, 150, 199.999}, horizontal));
+    EXPECT_FALSE(Crosses({120, 200, 130, 200}, horizontal)); // along its line
+    EXPECT_FALSE(Crosses({150, 190, 150, 210}, {160, 200, 300, 200}));
+    // An empty row is a dot at the origin, met only by paths through x = 0.
+    EXPECT_FALSE(Crosses({10, 10, 12, 13}, {0, 0, 0, 0}));
+    EXPECT_TRUE(Crosses({0, 10, 2, 13}, {0, 0, 0, 0}));
+    // A ball at rest crosses nothing, not even an empty row.
+    EXPECT_FALSE(Crosses({150, 200, 150, 200}, horizontal));
+    EXPECT_FALSE(Crosses({0, 0, 0, 0}, {0, 0, 0, 0}));
+}
+
+class BallMotion : public GameTest {
+protected:
+    void Place(double x, double y, double vx, double vy)
+    {
+        game.BallX = x, game.BallY = y, game.BallVX = vx, game.BallVY = vy;
+    }
+    void ExpectBall(double x, double y)
+    {
+        EXPECT_DOUBLE_EQ(game.BallX, x);
+        EXPECT_DOUBLE_EQ(game.BallY, y);
+    }
+};
+
+TEST_F(BallMotion, TurnsBackAtTheEdgesXFirst)
+{
+    Load(LevelWith("590,390,591,391", 1)); // a goal out of the way
+    Place(100, 100, 3, -2);
+    game.MoveBall();
+    ExpectBall(103, 98);
+    Place(100, 2, 0, -3);
+    game.MoveBall();
+    ExpectBall(100, 5);
+    EXPECT_EQ(game.BallVY, 3);
+    Place(597, 100, 3, 0);
+    game.MoveBall();
+    ExpectBall(600, 100); // the edge itself is inside
+    Place(598, 398, 5, 5);
+    game.MoveBall();
+    ExpectBall(593, 403);
+    game.MoveBall();
+    ExpectBall(588, 398);
+    EXPECT_EQ(platform.memoryEvents().yields, 0);
+}
+
+TEST_F(BallMotion, BouncesOffAMarginThenRetriesAfterAYield)
+{
+    Load(LevelWith("50,198,300,198,590,390,591,391", 2));
+    game.Segments[3] = {500, 10, 510, 10}; // a trail elsewhere stays
+    Place(100, 195, 3, 4);
+    EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Moved);
+    ExpectBall(103, 191);
+    EXPECT_NEAR(game.BallVX, 3, 1e-9);
+    EXPECT_NEAR(game.BallVY, -4, 1e-9);
+    EXPECT_EQ(platform.memoryEvents().yields, 1);
+    EXPECT_EQ(game.Segments[3], (Segment{500, 10, 510, 10}));
+}
+
+TEST_F(BallMotion, ThePlayersStrokeComesFirstAndIsErasedByItsBounce)
+{
+    Load(LevelWith("50,198,300,198,590,390,591,391", 2));
+    game.Segments[50] = {50, 197, 300, 197};
+    game.Segments[4] = {500, 10, 510, 10};
+    game.LineIndex = 6;
+    Place(100, 195, 3, 4);
+    game.MoveBall();
+    for (int row = 0; row <= 50; ++row) EXPECT_EQ(game.Segments[row], (Segment{0, 0, 0, 0}));
+    EXPECT_EQ(game.LineIndex, 0);
+    EXPECT_EQ(game.SegmentBounces, 1);
+}
+
+TEST_F(BallMotion, CrossingTheGoalCompletesTheLevelWithoutMoving)
+{
+    files()[DataFolder + "Level001.ooo"] = LevelWith("590,390,591,391", 1);
+    Load(LevelWith("250,20,350,20", 1));
+    game.Paused = false, game.Testing = false;
+    Place(300, 22, 0, -2.5);
+    EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Goal);
+    EXPECT_TRUE(game.Paused);
+    EXPECT_EQ(game.CurrentLevel, 1);
+    ExpectBall(100, 100); // level 1's ball, unmoved and unscaled by the step
+}
+
+TEST_F(BallMotion, WithoutMarginsThePlayersLastRowIsTheGoal)
+{
+    Load(LevelWith("", 0));
+    ASSERT_EQ(game.LastSegment, 50);
+    game.Segments[50] = {50, 197, 300, 197};
+    Place(100, 195, 3, 4);
+    EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Goal);
+}
+
+TEST_F(BallMotion, AWedgedBallEndsItsStepUnmoved)
+{
+    Load(LevelWith("50,100,300,100,590,390,591,391", 2));
+    Place(100, 100, 0, 1); // starts on a margin: every retry crosses it again
+    EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Stuck);
+    ExpectBall(100, 100);
+    EXPECT_GT(platform.memoryEvents().yields, 10);
+    EXPECT_LT(platform.memoryEvents().yields, 1000);
+
+    Place(0, 0, 0, 0); // at rest, on every empty row
+    EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Moved);
+}
+
+TEST_F(BallMotion, TinyStepsNeitherSlipThroughAWallNorBend)
+{
+    // At hundreds of thousands of steps a second a step is a small fraction
+    // of a pixel: single precision would round it by a large part.
+    Load(LevelWith("550,0,550,400,1,1,2,1", 2));
+    Place(549.0, 200.0, 0.0003, 0.0);
+    double furthest = 0;
+    for (int step = 0; step < 1'000'000; ++step) {
+        game.MoveBall();
+        furthest = std::max(furthest, game.BallX);
+    }
+    EXPECT_LE(furthest, 550.0);
+    EXPECT_NEAR(game.BallVX, -0.0003, 1e-12);
+    EXPECT_LT(std::fabs(game.BallVY), 1e-9);
+    EXPECT_LT(game.BallX, 300.0); // on its way back from the wall
+
+    // A shallow direction stays what it was.
+    Place(100.0, 200.0, 0.0003, 0.00001);
+    for (int step = 0; step < 1'000'000; ++step) game.MoveBall();
+    EXPECT_NEAR(game.BallX, 400.0, 1e-6);
+    EXPECT_NEAR(game.BallY, 210.0, 1e-6);
+}
+
+TEST_F(BallMotion, AFailedFirstLoadLeavesNothingToReadOutsideTheTable)
+{
+    files().erase(DataFolder + "Pic.gif");
+    files()[DataFolder + "First.ooo"] = LevelWith("1,1,2,2", 1);
+    EXPECT_FALSE(game.LoadLevel("First.ooo"));
+    EXPECT_TRUE(game.Segments.empty());
+    game.Paused = false, game.Testing = false;
+    Place(0, 10, 2, 3);
+    EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Moved);
+    game.Redraw();
+    game.Form_MouseDown(1, 0, 5, 5);
+    game.Form_MouseMove(1, 0, 9, 9);
+    EXPECT_TRUE(game.Segments.empty());
+}

@@ -1,0 +1,64 @@
+// A game on the in-memory platform, with its data folder in memory.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/memory/memory_platform.h"
+#include "shell/form1.h"
+
+namespace orvane::testing {
+
+inline const std::string DataFolder = "/game/Data/";
+
+// The worked example of a level file: two walls and a short goal line.
+inline const std::string ExampleLevel =
+    "\"Example.gif\"\r\n300,350\r\n0,-2.5\r\n60,50\r\n255,255,0\r\n3\r\n"
+    "200,100,200,300\r\n400,100,400,300\r\n250,20,350,20\r\n";
+
+// A level whose only margin, its goal, lies where no ball goes.
+inline std::string LevelWith(const std::string& margins, int count, const std::string& ball = "100,100,3,-2")
+{
+    return "Pic.gif," + ball + ",60,50,255,255,255," + std::to_string(count) + "," + margins + "\r\n";
+}
+
+class GameTest : public ::testing::Test {
+protected:
+    GameTest()
+    {
+        files()["/game/Data/General.ooo"] = "3\r\n";
+        files()["/game/Data/Welcome.gif"] = "GIF89a";
+        files()["/game/Data/Example.gif"] = "GIF89a";
+        files()["/game/Data/Pic.gif"] = "GIF89a";
+        game.DataPath = DataFolder;
+        game.LevelCount = 3;
+        window().screen = {1280, 1024};
+    }
+
+    std::map<std::string, std::string>& files() { return platform.memoryFiles().files; }
+    memory::MemoryWindow& window() { return *platform.find("Form1"); }
+    std::vector<memory::ShownBox>& boxes() { return platform.boxes().shown; }
+
+    // Loads a level given as the text of its file.
+    void Load(const std::string& text, const std::string& name = "Test.ooo")
+    {
+        files()[DataFolder + name] = text;
+        ASSERT_TRUE(game.LoadLevel(name)) << game.LoadError;
+    }
+
+    // The game after the speed test, waiting for the player's click on
+    // level 1's prompt.
+    void ReachLevel1()
+    {
+        files()[DataFolder + "SystemTest.ooo"] = LevelWith("0,0,0,0", 1, "300,200,1,0");
+        files()[DataFolder + "Level001.ooo"] = ExampleLevel;
+        game.Testing = false;
+        game.SpeedFactor = 1;
+        game.Restart();
+    }
+
+    memory::MemoryPlatform platform;
+    Form1 game{platform};
+};
+
+} // namespace orvane::testing

@@ -1,0 +1,109 @@
+#include "game_fixture.h"
+
+using namespace orvane;
+using namespace orvane::testing;
+
+using LevelLoader = GameTest;
+
+TEST_F(LevelLoader, ReadsTheWorkedExample)
+{
+    Load(ExampleLevel);
+    EXPECT_EQ(window().picture, DataFolder + "Example.gif");
+    EXPECT_EQ(game.BallX, 300);
+    EXPECT_EQ(game.BallY, 350);
+    EXPECT_EQ(game.BallVX, 0);
+    EXPECT_EQ(game.BallVY, -2.5);
+    EXPECT_EQ(game.SecondsLeft, 60);
+    EXPECT_EQ(game.PointsPerSecond, 50);
+    EXPECT_EQ(game.Label1->foreColour(), 65535u);
+    ASSERT_EQ(game.LastSegment, 53);
+    ASSERT_EQ(game.Segments.size(), 54u);
+    EXPECT_EQ(game.Segments[51], (Segment{200, 100, 200, 300}));
+    EXPECT_EQ(game.Segments[52], (Segment{400, 100, 400, 300}));
+    EXPECT_EQ(game.Segments[53], (Segment{250, 20, 350, 20}));
+    EXPECT_TRUE(boxes().empty());
+}
+
+TEST_F(LevelLoader, ReplacesTheWholeLevelAndThePlayersTrail)
+{
+    Load(ExampleLevel);
+    game.Segments[7] = {1, 2, 3, 4};
+    std::string margins;
+    for (int k = 1; k <= 100; ++k) margins += (k > 1 ? "," : "") + std::to_string(k) + ",1,2,3";
+    Load(LevelWith(margins, 100));
+    ASSERT_EQ(game.LastSegment, 150);
+    for (int row = 0; row <= 50; ++row) EXPECT_EQ(game.Segments[row], (Segment{0, 0, 0, 0}));
+    EXPECT_EQ(game.Segments[51][0], 1);
+    EXPECT_EQ(game.Segments[150][0], 100);
+
+    Load(LevelWith("5,6,7,8", 1));
+    EXPECT_EQ(game.LastSegment, 51);
+    EXPECT_EQ(game.Segments[51], (Segment{5, 6, 7, 8}));
+}
+
+TEST_F(LevelLoader, AColourPartAbove255CountsAs255)
+{
+    Load("Pic.gif,1,1,1,1,10,10,300,0,-5,1,0,0,1,1");
+    EXPECT_EQ(game.Label1->foreColour(), 255u);
+}
+
+TEST_F(LevelLoader, AFailureStopsWhereItStruckAndIsReportedOnce)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"missing picture", "Nowhere.gif,1,2,3,4,5,6,7,8,9,1,1,2,3,4"},
+        {"file ends among the margins", "Pic.gif,10,20,1,1,30,40,1,2,3,2,100,100,200,100,5"},
+        {"margin count overflows", "Pic.gif,10,20,1,1,30,40,1,2,3,32767,1,1,1,1"},
+        {"negative margin count", "Pic.gif,10,20,1,1,30,40,1,2,3,-60,1,1,1,1"},
+        {"number too large", "Pic.gif,10,20,1,1,99999999999,40,1,2,3,1,1,1,1,1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Load(ExampleLevel);
+        boxes().clear();
+        files()[DataFolder + "Bad.ooo"] = c.text;
+        EXPECT_FALSE(game.LoadLevel("Bad.ooo"));
+        ASSERT_EQ(boxes().size(), 1u);
+        EXPECT_EQ(boxes()[0].text, "An error has occurred while trying to load the game.");
+        EXPECT_EQ(boxes()[0].title, "Error");
+        EXPECT_EQ(boxes()[0].icon, Icon::Critical);
+        EXPECT_FALSE(game.files.isOpen(1));
+        EXPECT_FALSE(game.LoadError.empty());
+    }
+}
+
+TEST_F(LevelLoader, WhatWasReadBeforeAFailureStays)
+{
+    Load(ExampleLevel);
+    files()[DataFolder + "NoPicture.ooo"] = "Nowhere.gif,1,2,3,4,5,6,7,8,9,1,1,2,3,4";
+    game.LoadLevel("NoPicture.ooo");
+    EXPECT_FALSE(window().picture.has_value());
+    EXPECT_EQ(game.BallX, 300); // the rest of the level was not read
+
+    files()[DataFolder + "Short.ooo"] = "Pic.gif,10,20,1,1,30,40,1,2,3,3,100,100,200,100,5";
+    game.LoadLevel("Short.ooo");
+    EXPECT_EQ(game.BallX, 10);
+    ASSERT_EQ(game.LastSegment, 53);
+    EXPECT_EQ(game.Segments[51], (Segment{100, 100, 200, 100}));
+    EXPECT_EQ(game.Segments[52], (Segment{5, 0, 0, 0}));
+    EXPECT_EQ(game.Segments[53], (Segment{0, 0, 0, 0})); // the goal line unread
+    EXPECT_NE(game.LoadError.find("margin 2"), std::string::npos) << game.LoadError;
+}
+
+TEST_F(LevelLoader, RemoveAllWipesOnlyThePlayersRows)
+{
+    Load(ExampleLevel);
+    game.mnuMargins->setChecked(true);
+    for (int row = 0; row <= 50; ++row) game.Segments[row] = {row, 1, row, 2};
+    game.LineIndex = 17;
+    int clears = window().clears;
+    game.RemoveAll();
+    for (int row = 0; row <= 50; ++row) EXPECT_EQ(game.Segments[row], (Segment{0, 0, 0, 0}));
+    EXPECT_EQ(game.Segments[51], (Segment{200, 100, 200, 300}));
+    EXPECT_EQ(game.LineIndex, 0);
+    EXPECT_EQ(window().clears, clears + 1);
+    EXPECT_EQ(window().lines.size(), 51u + 3u); // the empty ring and the margins
+}
