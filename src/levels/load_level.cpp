@@ -22,13 +22,14 @@ bool Form1::LoadLevel(const std::string& FileName)
     std::string reading = "the file";
     try {
         window->clearPicture();
+        PictureName.clear();
         files.openInput(LevelFile, DataPath + FileName);
 
         reading = "the picture name";
-        std::string pictureName = files.readField(LevelFile).text;
-        reading = "the picture " + pictureName;
-        if (!window->setPicture(DataPath + pictureName))
-            throw FileError(FileError::Kind::NotFound, "cannot show the picture " + pictureName);
+        PictureName = files.readField(LevelFile).text;
+        reading = "the picture " + PictureName;
+        if (!window->setPicture(DataPath + PictureName))
+            throw FileError(FileError::Kind::NotFound, "cannot show the picture " + PictureName);
 
         reading = "the ball's start x";
         BallX = ToSingle(files.readField(LevelFile));

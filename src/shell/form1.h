@@ -93,6 +93,7 @@ public:
     void RemoveAll();
     // What made the last LoadLevel fail (empty after a success), for tools.
     std::string LoadError;
+    std::string PictureName; // as the level file names it
 
     // --- Ball simulation (sim/) ---
     enum class StepOutcome { Moved, Goal, Stuck };

@@ -1,0 +1,198 @@
+#include "level_check.h"
+
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+#include <stdexcept>
+
+#include "platform/fields.h"
+#include "platform/memory/memory_platform.h"
+#include "platform/native/native_files.h"
+#include "shell/form1.h"
+
+namespace orvane::levelcheck {
+
+namespace {
+
+constexpr int FieldWidth = 600, FieldHeight = 400;
+
+// A game on an in-memory window that reads real files.
+struct Bench {
+    explicit Bench(PictureProbe probe) : probe(probe) {}
+
+    PictureProbe probe;
+    NativeFileSystem native;
+    memory::MemoryPlatform platform;
+    // The platform reads the real files before the game is built on it.
+    bool configured = [this] {
+        platform.fileSystem = &native;
+        platform.pictureSize = probe;
+        platform.memoryEvents().yieldLimit = INT64_MAX;
+        return true;
+    }();
+    Form1 game{platform};
+};
+
+std::string Utf8(const std::filesystem::path& path)
+{
+    std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+void Load(Form1& game, const std::filesystem::path& path)
+{
+    std::string folder = Utf8(path.parent_path());
+    if (!folder.empty()) folder += static_cast<char>(std::filesystem::path::preferred_separator);
+    game.DataPath = folder;
+    // A goal line leads to the end of a game of no levels: nothing else is loaded.
+    game.LevelCount = 0;
+    game.LoadLevel(Utf8(path.filename()));
+}
+
+Run Finish(const Form1& game, std::string outcome, long long steps)
+{
+    return Run{std::move(outcome), steps,        game.SegmentBounces, game.BallX,
+               game.BallY,         game.BallVX,  game.BallVY,         game.SecondsLeft};
+}
+
+Run Unaided(Form1& game, long long steps)
+{
+    game.Testing = false;
+    game.Paused = false;
+    for (long long step = 1; step <= steps; ++step) {
+        Form1::StepOutcome outcome = game.MoveBall();
+        if (outcome == Form1::StepOutcome::Goal) return Finish(game, "goal", step);
+        if (outcome == Form1::StepOutcome::Stuck) return Finish(game, "stuck", step);
+    }
+    return Finish(game, "none", steps);
+}
+
+// Plays the strokes through the game's own mouse handlers, main loop passes
+// and countdown, on a clock that runs at the given pass rate.
+Run Replay(Bench& bench, const std::vector<Stroke>& strokes, double rate)
+{
+    Form1& game = bench.game;
+    game.Testing = false;
+    game.ResumeAll();
+    const long long limit = static_cast<long long>((game.SecondsLeft + 2) * rate);
+    std::size_t next = 0;
+    for (long long pass = 0; pass < limit; ++pass) {
+        bench.platform.memoryClock().seconds = static_cast<double>(pass) / rate;
+        bench.platform.fireTimers();
+        for (; next < strokes.size() && strokes[next].at * rate <= static_cast<double>(pass); ++next) {
+            const auto& points = strokes[next].points;
+            game.Form_MouseDown(1, 0, points.front().first, points.front().second);
+            for (std::size_t i = 1; i < points.size(); ++i)
+                game.Form_MouseMove(1, 0, points[i].first, points[i].second);
+            game.Form_MouseUp(1, 0, points.back().first, points.back().second);
+        }
+        if (game.Paused) return Finish(game, game.CurrentLevel > 0 ? "goal" : "time over", pass);
+        game.MainLoopPass();
+    }
+    return Finish(game, "none", limit);
+}
+
+bool Outside(double x, double y) { return x < 0 || x > FieldWidth || y < 0 || y > FieldHeight; }
+
+void Warn(Report& report, const std::optional<std::string>& contents)
+{
+    auto& w = report.warnings;
+    if (report.margins.empty()) w.push_back("the level has no margin: it needs at least its goal line");
+    for (std::size_t k = 0; k < report.margins.size(); ++k) {
+        const Segment& m = report.margins[k];
+        if (Outside(m[0], m[1]) || Outside(m[2], m[3]))
+            w.push_back("margin " + std::to_string(k + 1) + " lies outside the playfield");
+    }
+    if (Outside(report.ballX, report.ballY)) w.push_back("the ball starts outside the playfield");
+    if (report.velocityX == 0 && report.velocityY == 0) w.push_back("the ball is at rest");
+
+    if (!report.pictureFound) w.push_back("the picture " + report.pictureName + " is missing");
+    else if (!report.pictureSize) w.push_back("the picture " + report.pictureName + " cannot be read");
+    else if (report.pictureSize->width != FieldWidth || report.pictureSize->height != FieldHeight)
+        w.push_back("the picture is " + std::to_string(report.pictureSize->width) + " x " +
+                    std::to_string(report.pictureSize->height) + ", not 600 x 400");
+
+    // The loader holds colour parts within 0..255; what the file says is
+    // read here again to tell the author.
+    if (!contents) return;
+    try {
+        FieldReader reader(*contents);
+        for (int field = 1; field <= 7; ++field) reader.next();
+        const char* names[] = {"red", "green", "blue"};
+        for (const char* name : names) {
+            int part = ToInt16(reader.next());
+            if (part < 0 || part > 255)
+                w.push_back(std::string("the prompt's ") + name + " part " + std::to_string(part) +
+                            " is not within 0 to 255");
+        }
+    } catch (const FileError&) {
+    }
+}
+
+} // namespace
+
+Report Check(const std::string& file, const Options& options, PictureProbe probe)
+{
+    std::filesystem::path path(std::u8string(file.begin(), file.end()));
+    Bench bench(probe);
+    Form1& game = bench.game;
+    Load(game, path);
+
+    Report report;
+    report.file = file;
+    report.ok = game.LoadError.empty();
+    report.error = game.LoadError;
+    if (!report.ok)
+        for (const auto& box : bench.platform.boxes().shown) report.error = box.text + " (" + report.error + ")";
+    report.pictureName = game.PictureName;
+    std::string picture = game.DataPath + game.PictureName;
+    report.pictureFound = !game.PictureName.empty() && bench.native.exists(picture);
+    if (report.pictureFound) report.pictureSize = probe(picture);
+    report.ballX = game.BallX, report.ballY = game.BallY;
+    report.velocityX = game.BallVX, report.velocityY = game.BallVY;
+    report.seconds = game.SecondsLeft;
+    report.pointsPerSecond = game.PointsPerSecond;
+    report.promptColour = game.Label1->foreColour();
+    for (int row = PlayerRows; row <= game.LastSegment && row < static_cast<int>(game.Segments.size()); ++row)
+        report.margins.push_back(game.Segments[static_cast<std::size_t>(row)]);
+    Warn(report, bench.native.readFile(file));
+    if (!report.ok) return report;
+
+    report.run = Unaided(game, options.steps);
+    if (options.solution) {
+        Bench replay(probe);
+        Load(replay.game, path);
+        report.solution = Replay(replay, *options.solution, options.passesPerSecond);
+    }
+    return report;
+}
+
+std::vector<Stroke> ReadSolution(const std::string& text)
+{
+    std::vector<Stroke> strokes;
+    std::istringstream lines(text);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        line = line.substr(0, line.find('#'));
+        std::istringstream words(line);
+        std::string word;
+        if (!(words >> word)) continue;
+        Stroke stroke;
+        if (word != "at" || !(words >> stroke.at))
+            throw std::runtime_error("line " + std::to_string(number) + ": expected \"at SECONDS x,y x,y ...\"");
+        while (words >> word) {
+            float x = 0, y = 0;
+            char comma = 0;
+            std::istringstream point(word);
+            if (!(point >> x >> comma >> y) || comma != ',')
+                throw std::runtime_error("line " + std::to_string(number) + ": a point is written x,y: " + word);
+            stroke.points.emplace_back(x, y);
+        }
+        if (stroke.points.size() < 2)
+            throw std::runtime_error("line " + std::to_string(number) + ": a stroke needs two points at least");
+        strokes.push_back(std::move(stroke));
+    }
+    return strokes;
+}
+
+} // namespace orvane::levelcheck

@@ -1,0 +1,96 @@
+// orvane-levelcheck: loads level files with the game's own loader, checks
+// them, and lets the ball run by itself to see where it goes.
+#include <QCoreApplication>
+#include <QImageReader>
+#include <QString>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "level_check.h"
+
+using namespace orvane::levelcheck;
+
+namespace {
+
+std::optional<orvane::Size> PictureSize(const std::string& path)
+{
+    QImageReader reader(QString::fromStdString(path));
+    if (!reader.canRead()) return std::nullopt;
+    QSize size = reader.size();
+    if (!size.isValid()) {
+        QImage image = reader.read();
+        if (image.isNull()) return std::nullopt;
+        size = image.size();
+    }
+    return orvane::Size{size.width(), size.height()};
+}
+
+int Usage()
+{
+    std::cerr << "usage: orvane-levelcheck [--steps N] [--json] [--solution FILE [--rate PASSES]] FILE...\n"
+                 "  --steps N     let the ball run by itself for at most N steps (default 10000000)\n"
+                 "  --json        print one JSON object a file\n"
+                 "  --solution F  also play the strokes of F (lines \"at SECONDS x,y x,y ...\")\n"
+                 "  --rate R      main loop passes a second of the solution's clock (default 250000)\n";
+    return 2;
+}
+
+bool ParseNumber(const char* text, double& value)
+{
+    char* end = nullptr;
+    value = std::strtod(text, &end);
+    return end != text && *end == '\0' && value > 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv); // image format plugins need it
+    Options options;
+    bool json = false;
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        double value = 0;
+        if (arg == "--json") {
+            json = true;
+        } else if ((arg == "--steps" || arg == "--rate") && i + 1 < argc && ParseNumber(argv[i + 1], value)) {
+            if (arg == "--steps") options.steps = static_cast<long long>(value);
+            else options.passesPerSecond = value;
+            ++i;
+        } else if (arg == "--solution" && i + 1 < argc) {
+            std::ifstream in(argv[++i], std::ios::binary);
+            std::stringstream text;
+            text << in.rdbuf();
+            if (!in) {
+                std::cerr << "orvane-levelcheck: cannot read " << argv[i] << "\n";
+                return 2;
+            }
+            try {
+                options.solution = ReadSolution(text.str());
+            } catch (const std::exception& e) {
+                std::cerr << "orvane-levelcheck: " << argv[i] << ": " << e.what() << "\n";
+                return 2;
+            }
+        } else if (!arg.empty() && arg[0] == '-') {
+            return Usage();
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.empty()) return Usage();
+
+    bool allLoaded = true;
+    for (const std::string& file : files) {
+        Report report = Check(file, options, PictureSize);
+        allLoaded = allLoaded && report.ok;
+        std::cout << (json ? ToJson(report) + "\n" : ToText(report)) << std::flush;
+    }
+    return allLoaded ? 0 : 1;
+}
