@@ -1,5 +1,7 @@
 // Start-up: the play flags, the window's place, the program and data
 // folders, the number of levels and the welcome picture.
+#include <cmath>
+
 #include "shell/form1.h"
 #include "shell/texts.h"
 
@@ -31,7 +33,7 @@ void Form1::Form_Load()
         Size outer = window->outerSize();
         float left = static_cast<float>(screen.width) / 2.0f - static_cast<float>(outer.width) / 2.0f;
         float top = static_cast<float>(screen.height) / 2.0f - static_cast<float>(outer.height) / 2.0f;
-        window->moveTo(static_cast<int>(left), static_cast<int>(top));
+        window->moveTo(static_cast<int>(std::nearbyint(left)), static_cast<int>(std::nearbyint(top)));
         window->setOuterSize({OuterWidthTwips / TwipsPerPixel, OuterHeightTwips / TwipsPerPixel});
 
         const char sep = platform.files().separator();

@@ -32,6 +32,7 @@ protected:
         files()["/game/Data/Pic.gif"] = "GIF89a";
         game.DataPath = DataFolder;
         game.LevelCount = 3;
+        game.BallRadius = 5;
         window().screen = {1280, 1024};
     }
 

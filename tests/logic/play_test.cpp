@@ -1,0 +1,282 @@
+#include <limits>
+
+#include "game_fixture.h"
+
+using namespace orvane;
+using namespace orvane::testing;
+
+class Play : public GameTest {
+protected:
+    memory::MemoryEvents& events() { return platform.memoryEvents(); }
+    std::string Prompt() { return game.Label1->caption(); }
+};
+
+TEST_F(Play, TheSpeedTestCalibratesOnceAndPreparesLevel1)
+{
+    // The test ball crosses its goal on its 106th step, after 105 passes of
+    // 0.1 s on the scripted clock: the test lasts 10.5 s.
+    files()[DataFolder + "SystemTest.ooo"] = LevelWith("0,0,0,0,300,100,300,300", 2, "194,200,1,0");
+    files()[DataFolder + "Level001.ooo"] = LevelWith("590,390,591,391", 1, "100,100,2,-1");
+    events().secondsPerYield = 0.1;
+    events().onYield = [&](long long) {
+        if (!game.Testing) platform.events().endProgram();
+    };
+    game.ImageClickToStart_Click();
+    EXPECT_FALSE(game.ImageClickToStart->visible());
+    EXPECT_FLOAT_EQ(game.SpeedFactor, 1.5f);
+    EXPECT_EQ(game.CurrentLevel, 1);
+    EXPECT_DOUBLE_EQ(game.BallVX, 3);
+    EXPECT_DOUBLE_EQ(game.BallVY, -1.5);
+    EXPECT_TRUE(game.Paused);
+    EXPECT_EQ(Prompt(), "Click here to start level 1.");
+    EXPECT_TRUE(game.Label1->visible());
+    EXPECT_TRUE(game.FrameLevelInfo->visible());
+    EXPECT_TRUE(game.Shape1->visible());
+    EXPECT_EQ(window().label("Label2")->caption(), "Level 1");
+    EXPECT_EQ(window().label("Label4")->caption(), "Level points: 3000");
+    EXPECT_FALSE(game.InMainLoop);
+
+    // Starting level 1 does not scale again; a restart keeps the factor.
+    game.Label1_Click();
+    game.Restart();
+    EXPECT_DOUBLE_EQ(game.BallVX, 3);
+    EXPECT_FLOAT_EQ(game.SpeedFactor, 1.5f);
+}
+
+TEST_F(Play, AFailedSpeedTestLoadDoesNotEnterTheLoop)
+{
+    game.ImageClickToStart_Click(); // no SystemTest.ooo
+    EXPECT_EQ(boxes().size(), 1u);
+    EXPECT_TRUE(game.ImageClickToStart->visible()); // to try again
+    EXPECT_TRUE(game.Paused);
+    EXPECT_TRUE(game.Testing);
+    EXPECT_EQ(events().yields, 0);
+}
+
+TEST_F(Play, APausedLoopWaitsForEventsAndASecondLoopIsRefused)
+{
+    ReachLevel1();
+    int inner = 0;
+    events().onYield = [&](long long n) {
+        if (n == 1) {
+            game.MainLoop(); // a handler trying to start the loop again
+            ++inner;
+        }
+        if (n == 50) platform.events().endProgram();
+    };
+    game.MainLoop();
+    EXPECT_EQ(inner, 1);
+    EXPECT_EQ(events().waits, 50); // paused all the while: no spinning
+    EXPECT_EQ(game.FrameCounter, 0);
+}
+
+TEST_F(Play, TheLoopStepsTheBallAndRedrawsEvery30thPass)
+{
+    ReachLevel1();
+    game.Label1_Click();
+    events().onYield = [&](long long n) {
+        if (n == 31) platform.events().endProgram();
+    };
+    std::size_t before = window().lines.size();
+    game.MainLoop();
+    EXPECT_EQ(game.FrameCounter, 1);
+    EXPECT_EQ(window().lines.size(), before + 51); // one redraw, margins off
+    EXPECT_DOUBLE_EQ(game.BallY, 350 - 2.5 * 31);
+    EXPECT_DOUBLE_EQ(window().shape("Shape1")->top, game.BallY - 5);
+}
+
+TEST_F(Play, CompletingALevelScoresItsSecondsLeft)
+{
+    ReachLevel1();
+    game.SecondsLeft = 17;
+    game.PointsPerSecond = 100;
+    files()[DataFolder + "Level002.ooo"] = LevelWith("590,390,591,391", 1);
+    game.LevelCompleted();
+    EXPECT_EQ(game.TotalScore, 1700);
+    EXPECT_EQ(game.CurrentLevel, 2);
+    EXPECT_EQ(window().label("Label5")->caption(), "Total score: 1700");
+
+    // After the last level: the message with the new total, no load, and the
+    // panel keeps what it showed.
+    game.CurrentLevel = 3;
+    game.SecondsLeft = 10;
+    game.PointsPerSecond = 10;
+    boxes().clear();
+    game.LevelCompleted();
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].text, "Congratulations! You finished the game!\r\n\r\nYour score is: 1800");
+    EXPECT_EQ(boxes()[0].title, "Orvane");
+    EXPECT_EQ(window().label("Label5")->caption(), "Total score: 1700");
+    EXPECT_TRUE(game.Paused);
+}
+
+TEST_F(Play, ScoresAndLevelNumbersSaturateInsteadOfWrapping)
+{
+    ReachLevel1();
+    game.TotalScore = std::numeric_limits<std::int32_t>::max() - 5;
+    game.SecondsLeft = 1'000'000;
+    game.PointsPerSecond = 1'000'000;
+    game.UpdateLevelInfo();
+    EXPECT_EQ(window().label("Label4")->caption(), "Level points: 2147483647");
+    game.CurrentLevel = 0;
+    game.LevelCompleted();
+    EXPECT_EQ(game.TotalScore, std::numeric_limits<std::int32_t>::max());
+
+    game.LevelCount = std::numeric_limits<std::int16_t>::max();
+    game.CurrentLevel = std::numeric_limits<std::int16_t>::max();
+    boxes().clear();
+    game.LevelCompleted();
+    EXPECT_EQ(game.CurrentLevel, std::numeric_limits<std::int16_t>::max());
+    EXPECT_EQ(boxes().at(0).text.substr(0, 15), "Congratulations");
+
+    files()[DataFolder + "Level1000.ooo"] = LevelWith("590,390,591,391", 1);
+    game.LevelCount = 2000;
+    game.CurrentLevel = 999;
+    game.LevelCompleted();
+    EXPECT_EQ(window().picture, DataFolder + "Pic.gif"); // Level1000.ooo was found
+}
+
+TEST_F(Play, TheCountdownRunsOutOnTheThirdTick)
+{
+    for (int score : {0, 1}) {
+        SCOPED_TRACE(score);
+        ReachLevel1();
+        game.TotalScore = score;
+        game.SecondsLeft = 3;
+        game.Label1_Click();
+        boxes().clear();
+        std::vector<std::string> shown;
+        for (int tick = 0; tick < 3; ++tick) {
+            game.Timer1_Timer();
+            shown.push_back(window().label("Label3")->caption());
+        }
+        EXPECT_EQ(shown, (std::vector<std::string>{"2", "1", "0"}));
+        EXPECT_TRUE(game.Paused);
+        ASSERT_GE(boxes().size(), 1u);
+        EXPECT_EQ(boxes()[0].text, "Sorry, time is over. Click 'Restart' to try again.\r\n\r\nYour score is: " +
+                                       std::to_string(score));
+        game.Timer1_Timer(); // later ticks do nothing
+        EXPECT_EQ(game.SecondsLeft, 0);
+        EXPECT_TRUE(game.Timer1->enabled());
+        EXPECT_EQ(game.mnuPause->caption(), "Pause");
+    }
+}
+
+TEST_F(Play, PauseResumeAndRestartFollowThePlayStates)
+{
+    // Before the test and during it, nothing but the test message.
+    game.mnuPause_Click();
+    game.mnuRestart_Click();
+    game.Label1_Click();
+    EXPECT_EQ(game.mnuPause->caption(), "Pause");
+    EXPECT_EQ(game.CurrentLevel, 0);
+
+    ReachLevel1(); // between levels
+    game.mnuPause_Click();
+    EXPECT_EQ(game.mnuPause->caption(), "Pause");
+    game.Label1_Click(); // level running
+    EXPECT_FALSE(game.Paused);
+    EXPECT_FALSE(game.Label1->visible());
+    game.mnuPause_Click(); // paused by the player
+    EXPECT_TRUE(game.Paused);
+    EXPECT_EQ(game.mnuPause->caption(), "Resume");
+    EXPECT_FALSE(game.Timer1->enabled());
+
+    game.TotalScore = 500;
+    game.mnuRestart_Click(); // level 1 again, still "Resume", timer off
+    EXPECT_EQ(game.TotalScore, 0);
+    EXPECT_EQ(game.CurrentLevel, 1);
+    EXPECT_EQ(game.mnuPause->caption(), "Resume");
+    EXPECT_FALSE(game.Timer1->enabled());
+    EXPECT_EQ(window().label("Label5")->caption(), "Total score: 0");
+    EXPECT_EQ(window().label("Label2")->caption(), "Level 1");
+    game.mnuPause_Click(); // Resume starts level 1 as the prompt would
+    EXPECT_FALSE(game.Paused);
+    EXPECT_TRUE(game.Timer1->enabled());
+    EXPECT_FALSE(game.Label1->visible());
+}
+
+class Drawing : public Play {
+protected:
+    Drawing()
+    {
+        ReachLevel1();
+        game.Label1_Click();
+    }
+};
+
+TEST_F(Drawing, ALongDragKeepsTheLast51Segments)
+{
+    game.Form_MouseDown(1, 0, 0, 0);
+    for (int i = 1; i <= 60; ++i) game.Form_MouseMove(1, 0, static_cast<float>(i), 10);
+    EXPECT_EQ(game.LineIndex, 9);
+    // Rows 0..8 hold segments 52..60, rows 9..50 segments 10..51.
+    EXPECT_EQ(game.Segments[0], (Segment{51, 10, 52, 10}));
+    EXPECT_EQ(game.Segments[8], (Segment{59, 10, 60, 10}));
+    EXPECT_EQ(game.Segments[9], (Segment{9, 10, 10, 10}));
+    EXPECT_EQ(game.Segments[50], (Segment{50, 10, 51, 10}));
+    EXPECT_EQ(game.FrameCounter, 0); // wrapped twice, at the 30th and 60th
+    EXPECT_EQ(game.Segments[51], (Segment{200, 100, 200, 300})); // margins untouched
+
+    game.Form_MouseDown(2, 0, 5, 5); // any button starts a new trail
+    EXPECT_EQ(game.Segments[0], (Segment{0, 0, 0, 0}));
+    EXPECT_EQ(game.LineIndex, 0);
+}
+
+TEST_F(Drawing, OnlyTheLeftButtonAloneDrawsAndTheStartFollowsThePointer)
+{
+    game.Form_MouseMove(2, 0, 30, 40);
+    game.Form_MouseMove(3, 0, 31, 41);
+    game.Form_MouseMove(0, 0, 32.5f, 42.5f);
+    EXPECT_EQ(game.LineIndex, 0);
+    EXPECT_EQ(game.LastX, 32);
+    EXPECT_EQ(game.LastY, 42);
+    std::size_t lines = window().lines.size();
+    game.Form_MouseMove(1, 0, 33.5f, 43.5f);
+    EXPECT_EQ(game.Segments[0], (Segment{32, 42, 34, 44})); // halves to even
+    ASSERT_EQ(window().lines.size(), lines + 1);
+    EXPECT_EQ(window().lines.back(), (Line{33.5f, 43.5f, 32, 42, std::nullopt})); // drawn unrounded
+    game.Form_MouseMove(1, 0, 33.5f, 43.5f); // the same place again: a zero-length segment
+    EXPECT_EQ(game.LineIndex, 2);
+}
+
+TEST_F(Drawing, IsRefusedWhilePausedOrTesting)
+{
+    game.PauseAll();
+    game.Form_MouseMove(0, 0, 100, 100); // the start point still follows
+    game.Form_MouseDown(1, 0, 50, 50);
+    game.Form_MouseMove(1, 0, 60, 60);
+    game.Form_MouseUp(1, 0, 60, 60);
+    EXPECT_EQ(game.LineIndex, 0);
+    EXPECT_EQ(game.LastX, 100);
+    game.ResumeAll();
+    game.Form_MouseMove(1, 0, 110, 100);
+    EXPECT_EQ(game.Segments[0], (Segment{100, 100, 110, 100}));
+
+    game.Testing = true;
+    game.Form_MouseMove(1, 0, 120, 100);
+    EXPECT_EQ(game.LineIndex, 1);
+}
+
+TEST_F(Drawing, DisplayMarginsShowsAndHidesTheRedLinesAtOnce)
+{
+    auto reds = [&] {
+        int n = 0;
+        for (const Line& l : window().lines) n += l.colour == Red;
+        return n;
+    };
+    game.mnuMargins_Click();
+    EXPECT_TRUE(game.mnuMargins->checked());
+    EXPECT_EQ(reds(), 3); // both walls and the goal line
+    game.mnuMargins_Click();
+    EXPECT_EQ(reds(), 0);
+    EXPECT_EQ(window().lines.size(), 51u);
+
+    game.PauseAll(); // paused: only the check mark changes
+    game.mnuMargins_Click();
+    EXPECT_EQ(reds(), 0);
+    game.Form_MouseDown(1, 0, 1, 1);
+    game.ResumeAll();
+    game.Form_MouseUp(1, 0, 1, 1);
+    EXPECT_EQ(reds(), 3);
+}

@@ -1,0 +1,126 @@
+#include "game_fixture.h"
+
+using namespace orvane;
+using namespace orvane::testing;
+
+class StartUp : public GameTest {
+protected:
+    StartUp() { game.LevelCount = 0; }
+};
+
+TEST_F(StartUp, FindsTheDataFolderBesideTheProgram)
+{
+    platform.memoryFiles().folder = "/game";
+    game.Form_Load();
+    EXPECT_EQ(game.AppPath, "/game/");
+    EXPECT_EQ(game.DataPath, "/game/Data/");
+    EXPECT_EQ(game.LevelCount, 3);
+    EXPECT_EQ(game.BallRadius, 5);
+    EXPECT_TRUE(game.Paused);
+    EXPECT_TRUE(game.Testing);
+    EXPECT_EQ(window().picture, "/game/Data/Welcome.gif");
+    EXPECT_TRUE(boxes().empty());
+
+    // A program folder reported with its separator, as a drive root is, gets
+    // no second one.
+    memory::MemoryPlatform other;
+    other.memoryFiles().folder = "/";
+    other.memoryFiles().files = {{"/Data/General.ooo", "12\r\n99\r\n"}, {"/Data/Welcome.jpg", "JFIF"}};
+    Form1 atRoot(other);
+    atRoot.Form_Load();
+    EXPECT_EQ(atRoot.AppPath, "/");
+    EXPECT_EQ(atRoot.DataPath, "/Data/");
+    EXPECT_EQ(atRoot.LevelCount, 12);
+    EXPECT_EQ(other.find("Form1")->picture, "/Data/Welcome.jpg"); // no GIF: the JPEG, silently
+    EXPECT_TRUE(other.boxes().shown.empty());
+}
+
+TEST_F(StartUp, CentresTheWindowBeforeSizingIt)
+{
+    window().screen = {1280, 1024};
+    window().outer = {613, 452};
+    game.Form_Load();
+    EXPECT_EQ(window().left, 640 - 306);
+    EXPECT_EQ(window().top, 512 - 226);
+    EXPECT_EQ(window().outer, (Size{603, 441}));
+}
+
+TEST_F(StartUp, ABrokenLevelCountIsReportedOnceAndTheWindowStillOpens)
+{
+    for (const char* general : std::initializer_list<const char*>{"", "40000", nullptr}) {
+        SCOPED_TRACE(general ? general : "missing");
+        memory::MemoryPlatform p;
+        if (general) p.memoryFiles().files["/game/Data/General.ooo"] = general;
+        p.memoryFiles().files["/game/Data/Welcome.gif"] = "GIF89a";
+        Form1 f(p);
+        f.Form_Load();
+        EXPECT_EQ(f.LevelCount, 0);
+        ASSERT_EQ(p.boxes().shown.size(), 1u);
+        EXPECT_EQ(p.boxes().shown[0].text, "An Error has occurred while loading the game.");
+        EXPECT_EQ(p.boxes().shown[0].title, "Error");
+        EXPECT_EQ(p.boxes().shown[0].icon, Icon::Critical);
+        EXPECT_FALSE(p.find("Form1")->picture.has_value()); // stopped before the picture
+        EXPECT_FALSE(f.files.isOpen(4));
+    }
+}
+
+TEST_F(StartUp, TheWindowIsBuiltAsDesigned)
+{
+    EXPECT_EQ(window().design.caption,
+              "Orvane  v1.20      Download other software from:  https://orvane.example.org/");
+    EXPECT_EQ(window().design.client, (Size{600, 400}));
+    std::vector<std::string> captions;
+    for (const auto& m : window().menus) captions.push_back(m->text);
+    EXPECT_EQ(captions, (std::vector<std::string>{"Exit", " About...", "Website...", "Options", "Display Margins",
+                                                  "High Scores...", "Pause", "  RESTART"}));
+    EXPECT_EQ(window().menu("mnuMargins")->design.parent, game.mnuOptions);
+    EXPECT_FALSE(window().label("Label1")->visible());
+    EXPECT_FALSE(window().frame("FrameLevelInfo")->visible());
+    EXPECT_FALSE(window().shape("Shape1")->visible());
+    EXPECT_FALSE(window().timer("Timer1")->enabled());
+    EXPECT_EQ(window().area("ImageClickToStart")->design.place, (Rect{208, 336, 193, 57}));
+}
+
+class ShellCommands : public GameTest {};
+
+TEST_F(ShellCommands, AboutIsRefusedOnlyWhileTheSpeedTestRuns)
+{
+    struct State {
+        const char* name;
+        bool paused, testing;
+        bool shows;
+    };
+    for (State s : {State{"before the test", true, true, true}, State{"test running", false, true, false},
+                    State{"between levels", true, false, true}, State{"level running", false, false, true}}) {
+        SCOPED_TRACE(s.name);
+        boxes().clear();
+        game.Paused = s.paused, game.Testing = s.testing;
+        game.mnuAbout_Click();
+        ASSERT_EQ(boxes().size(), s.shows ? 1u : 0u);
+        if (!s.shows) continue;
+        EXPECT_EQ(boxes()[0].title, "About");
+        EXPECT_EQ(boxes()[0].icon, Icon::Information);
+        EXPECT_EQ(boxes()[0].text.substr(0, 60),
+                  std::string("Orvane  v1.20\r\n\r\nNew versions and other software can be\r\nfound at: https://")
+                      .substr(0, 60));
+    }
+}
+
+TEST_F(ShellCommands, WebsiteOpensTheHomePageOnlyAfterOk)
+{
+    platform.boxes().answers = {Answer::Cancel, Answer::Ok};
+    game.mnuWebsite_Click();
+    EXPECT_TRUE(platform.memoryShell().opened.empty());
+    game.mnuWebsite_Click();
+    EXPECT_EQ(platform.memoryShell().opened, (std::vector<std::string>{"https://orvane.example.org/"}));
+    EXPECT_EQ(boxes()[0].title, "orvane.example.org");
+    EXPECT_EQ(boxes()[0].buttons, Buttons::OkCancel);
+}
+
+TEST_F(ShellCommands, ExitAndClosingTheWindowEndTheProgram)
+{
+    game.files.openInput(1, DataFolder + "General.ooo");
+    window().onUnload();
+    EXPECT_FALSE(game.files.isOpen(1));
+    EXPECT_TRUE(platform.events().ending());
+}
