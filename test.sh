@@ -1,10 +1,31 @@
 #!/usr/bin/env bash
-# Builds the game and runs every test.
+# Builds the game and runs every test: the native build with the window
+# tests, the game logic under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the game logic built for Windows with its tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/ensure-deps.sh
 
 jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+echo "== Native build and tests"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
-(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+(cd build && ctest --output-on-failure -j "$jobs")
+
+echo "== Game logic under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANE_LOGIC_ONLY=ON -DORVANE_BENCHMARKS=OFF \
+  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all" >/dev/null
+cmake --build build-sanitize -j "$jobs"
+(cd build-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 ctest --output-on-failure -j "$jobs")
+
+echo "== Game logic for Windows, tests under Wine"
+if tools/ensure-deps.sh --windows; then
+  cmake -S . -B build-mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DORVANE_LOGIC_ONLY=ON \
+    -DORVANE_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build build-mingw -j "$jobs"
+  (cd build-mingw && WINEPREFIX="$PWD/wine" WINEDEBUG=-all ctest --output-on-failure)
+else
+  echo "Skipped: the MinGW-w64 compiler and Wine cannot be installed here."
+fi

@@ -5,7 +5,7 @@ set -euo pipefail
 
 needed=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins libgtest-dev libgmock-dev
         libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils)
-[ "${1:-}" = "--windows" ] && needed=(g++-mingw-w64-x86-64 wine64)
+[ "${1:-}" = "--windows" ] && needed=(g++-mingw-w64-x86-64 wine64 wine)
 
 missing=()
 for p in "${needed[@]}"; do
