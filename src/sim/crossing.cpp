@@ -1,5 +1,6 @@
 #include "sim/crossing.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orvane {
@@ -7,6 +8,13 @@ namespace orvane {
 namespace {
 
 bool Between(double v, double a, double b) { return (a <= v && v <= b) || (b <= v && v <= a); }
+
+// Whether [a0, a1] and [b0, b1], each given in either order, have no point
+// in common.
+bool Apart(double a0, double a1, double b0, double b1)
+{
+    return std::max(a0, a1) < std::min(b0, b1) || std::max(b0, b1) < std::min(a0, a1);
+}
 
 } // namespace
 
@@ -17,6 +25,14 @@ bool Crosses(const Path& path, const Segment& segment)
     const double dxS = X2 - X1, dyS = Y2 - Y1;
     const double dxP = NewX - BallX, dyP = NewY - BallY;
     if (dxP == 0 && dyP == 0) return false;
+
+    // The crossing point has to lie within the path's extent and the
+    // segment's along each axis where both have one, so a segment whose
+    // extent lies apart from the path's is not crossed. This settles nearly
+    // every row of a step at the cost of a few comparisons; the exact test
+    // below stays the judge of the rest.
+    if (dxP != 0 && dxS != 0 && Apart(BallX, NewX, X1, X2)) return false;
+    if (dyP != 0 && dyS != 0 && Apart(BallY, NewY, Y1, Y2)) return false;
 
     // Where the line through the path meets the line through the segment.
     // Parallel lines leave the point at x = 0.

@@ -42,6 +42,11 @@ TEST(Crossing, EndsAreIncludedAndParallelPathsPass)
     // An empty row is a dot at the origin, met only by paths through x = 0.
     EXPECT_FALSE(Crosses({10, 10, 12, 13}, {0, 0, 0, 0}));
     EXPECT_TRUE(Crosses({0, 10, 2, 13}, {0, 0, 0, 0}));
+    // Parallel lines meet at x = 0 (y = 0 for a path straight up or down):
+    // a path straight down through y = 0 crosses a vertical segment that
+    // spans y = 0 wherever it stands.
+    EXPECT_TRUE(Crosses({100, 0, 100, 3}, {300, -5, 300, 5}));
+    EXPECT_FALSE(Crosses({100, 1, 100, 3}, {300, -5, 300, 5}));
     // A ball at rest crosses nothing, not even an empty row.
     EXPECT_FALSE(Crosses({150, 200, 150, 200}, horizontal));
     EXPECT_FALSE(Crosses({0, 0, 0, 0}, {0, 0, 0, 0}));

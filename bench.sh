@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds in release mode and prints every benchmark figure with its unit.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/ensure-deps.sh
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-release -j "$(nproc)"
+
+echo "== Game logic"
+build-release/orvane_logic_bench --benchmark_min_time=0.5
