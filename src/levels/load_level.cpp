@@ -20,38 +20,33 @@ bool Form1::LoadLevel(const std::string& FileName)
 {
     // Names what is being read when an error strikes, for the level checker.
     std::string reading = "the file";
+    auto field = [&](std::string what) {
+        reading = std::move(what);
+        return files.readField(LevelFile);
+    };
     try {
         window->clearPicture();
         PictureName.clear();
         files.openInput(LevelFile, DataPath + FileName);
 
-        reading = "the picture name";
-        PictureName = files.readField(LevelFile).text;
+        PictureName = field("the picture name").text;
         reading = "the picture " + PictureName;
         if (!window->setPicture(DataPath + PictureName))
             throw FileError(FileError::Kind::NotFound, "cannot show the picture " + PictureName);
 
-        reading = "the ball's start x";
-        BallX = ToSingle(files.readField(LevelFile));
-        reading = "the ball's start y";
-        BallY = ToSingle(files.readField(LevelFile));
-        reading = "the start velocity x";
-        BallVX = ToSingle(files.readField(LevelFile));
-        reading = "the start velocity y";
-        BallVY = ToSingle(files.readField(LevelFile));
-        reading = "the time limit";
-        SecondsLeft = ToInt32(files.readField(LevelFile));
-        reading = "the points per second";
-        PointsPerSecond = ToInt32(files.readField(LevelFile));
+        BallX = ToSingle(field("the ball's start x"));
+        BallY = ToSingle(field("the ball's start y"));
+        BallVX = ToSingle(field("the start velocity x"));
+        BallVY = ToSingle(field("the start velocity y"));
+        SecondsLeft = ToInt32(field("the time limit"));
+        PointsPerSecond = ToInt32(field("the points per second"));
 
-        reading = "the prompt colour";
-        std::int16_t red = ToInt16(files.readField(LevelFile));
-        std::int16_t green = ToInt16(files.readField(LevelFile));
-        std::int16_t blue = ToInt16(files.readField(LevelFile));
+        std::int16_t red = ToInt16(field("the prompt colour's red part"));
+        std::int16_t green = ToInt16(field("the prompt colour's green part"));
+        std::int16_t blue = ToInt16(field("the prompt colour's blue part"));
         Label1->setForeColour(Part(red) + 256 * Part(green) + 65536 * Part(blue));
 
-        reading = "the margin count";
-        std::int16_t marginCount = ToInt16(files.readField(LevelFile));
+        std::int16_t marginCount = ToInt16(field("the margin count"));
         int last = marginCount + LastPlayerRow;
         if (last > INT16_MAX)
             throw FileError(FileError::Kind::Overflow, "the margin count is too large");
@@ -61,10 +56,9 @@ bool Form1::LoadLevel(const std::string& FileName)
 
         Segments.assign(static_cast<std::size_t>(LastSegment) + 1, Segment{0, 0, 0, 0});
         for (int k = 1; k <= marginCount; ++k) {
-            reading = "margin " + std::to_string(k) + (k == marginCount ? " (the goal line)" : "");
-            for (int column = 0; column < 4; ++column)
-                Segments[static_cast<std::size_t>(LastPlayerRow + k)][static_cast<std::size_t>(column)] =
-                    ToInt32(files.readField(LevelFile));
+            std::string margin = "margin " + std::to_string(k) + (k == marginCount ? " (the goal line)" : "");
+            for (std::size_t column = 0; column < 4; ++column)
+                Segments[static_cast<std::size_t>(LastPlayerRow + k)][column] = ToInt32(field(margin));
         }
         files.close(LevelFile);
         LoadError.clear();
