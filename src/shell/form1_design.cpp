@@ -27,7 +27,9 @@ void Form1::BuildWindow()
         ProgramVersion + "      Download other software from:  " + WebAddress,
         Size{600, 400},
         Black,
-        Black,
+        // The player's strokes must show on every level picture, and ours
+        // are dark.
+        White,
     });
     window = ownWindow_.get();
     Window& w = *window;

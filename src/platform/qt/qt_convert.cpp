@@ -1,0 +1,36 @@
+#include "platform/qt/qt_convert.h"
+
+#include <QStringList>
+
+namespace orvane::qt {
+
+QString PlainLines(const std::string& text)
+{
+    QString lines = ToQString(text);
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return lines;
+}
+
+QString LiteralCaption(const std::string& caption)
+{
+    QString text = ToQString(caption);
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return text;
+}
+
+QFont ToQFont(const FontDesign& design)
+{
+    QStringList families{ToQString(design.face)};
+    for (const char* alike : {"MS Sans Serif", "Microsoft Sans Serif", "Sans Serif"})
+        if (!families.contains(QLatin1String(alike))) families << QLatin1String(alike);
+    QFont font;
+    font.setFamilies(families);
+    font.setStyleHint(QFont::SansSerif);
+    // A point size Qt refuses (zero, negative) keeps the default size.
+    if (design.points > 0 && design.points < 1000) font.setPointSizeF(design.points);
+    font.setBold(design.bold);
+    return font;
+}
+
+} // namespace orvane::qt

@@ -1,0 +1,243 @@
+#include "platform/qt/qt_playfield.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "platform/qt/qt_convert.h"
+
+namespace orvane::qt {
+
+namespace {
+
+// About a frame of a 100 Hz screen: smooth enough, and the game keeps
+// nearly all of the processor.
+constexpr int RepaintMs = 10;
+
+// Coordinates far outside the window would only waste the rasteriser's
+// time, and NaN would poison it; the game's own values stay well inside.
+constexpr double Far = 100000;
+
+double Tame(double value)
+{
+    if (!std::isfinite(value)) return value > 0 ? Far : (value < 0 ? -Far : 0);
+    return std::clamp(value, -Far, Far) + 0.0; // + 0.0 turns -0 into 0
+}
+
+float TameF(float value) { return static_cast<float>(Tame(value)); }
+
+int ButtonsOf(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) + (buttons & Qt::RightButton ? 2 : 0) +
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int ShiftOf(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) + (modifiers & Qt::ControlModifier ? 2 : 0) +
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+MouseEvent EventOf(const QMouseEvent& event, Qt::MouseButtons buttons)
+{
+    return MouseEvent{ButtonsOf(buttons), ShiftOf(event.modifiers()),
+                      static_cast<float>(event.position().x()), static_cast<float>(event.position().y())};
+}
+
+} // namespace
+
+// --- The ball ---
+
+QtShape::QtShape(Playfield& field, const ShapeDesign& design)
+    : field_(field), design_(design.place), left_(design.place.x), top_(design.place.y),
+      visible_(design.visible)
+{
+}
+
+void QtShape::moveTo(double left, double top)
+{
+    left_ = Tame(left);
+    top_ = Tame(top);
+    field_.shapeChanged();
+}
+
+void QtShape::setVisible(bool visible)
+{
+    visible_ = visible;
+    field_.shapeChanged();
+}
+
+QRectF QtShape::area() const
+{
+    return QRectF(left_, top_, std::max(design_.w, 0), std::max(design_.h, 0));
+}
+
+// --- The playfield ---
+
+Playfield::Playfield(Window& window, const WindowDesign& design, QWidget* parent)
+    : QWidget(parent), window_(window), background_(ToQColor(design.background)),
+      foreground_(design.foreground)
+{
+    setFixedSize(std::max(design.client.width, 0), std::max(design.client.height, 0));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    repaintTimer_.setSingleShot(true);
+    repaintTimer_.setTimerType(Qt::PreciseTimer);
+    repaintTimer_.setInterval(RepaintMs);
+    QObject::connect(&repaintTimer_, &QTimer::timeout, this, [this] { repaintStale(); });
+}
+
+Playfield::~Playfield() = default;
+
+Shape& Playfield::addShape(const ShapeDesign& design)
+{
+    shapes_.push_back(std::make_unique<QtShape>(*this, design));
+    shapeChanged();
+    return *shapes_.back();
+}
+
+bool Playfield::setPicture(const std::string& path)
+{
+    QImageReader reader(ToQString(path));
+    QImage picture = reader.read();
+    allStale_ = true;
+    scheduleRepaint();
+    if (picture.isNull()) {
+        picture_ = QImage();
+        return false;
+    }
+    // The formats the raster engine blits fastest.
+    picture_ = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                 : QImage::Format_RGB32);
+    picture_.setDevicePixelRatio(1);
+    return true;
+}
+
+void Playfield::clearPicture()
+{
+    picture_ = QImage();
+    allStale_ = true;
+    scheduleRepaint();
+}
+
+std::size_t Playfield::LineKeyHash::operator()(const LineKey& key) const
+{
+    std::uint64_t h = 1469598103934665603ull;
+    for (std::uint32_t word : {std::bit_cast<std::uint32_t>(key.x1), std::bit_cast<std::uint32_t>(key.y1),
+                               std::bit_cast<std::uint32_t>(key.x2), std::bit_cast<std::uint32_t>(key.y2),
+                               key.colour})
+        h = (h ^ word) * 1099511628211ull;
+    return static_cast<std::size_t>(h ^ (h >> 29));
+}
+
+void Playfield::drawLine(const Line& line)
+{
+    LineKey key{TameF(line.x1), TameF(line.y1), TameF(line.x2), TameF(line.y2),
+                line.colour.value_or(foreground_)};
+    if (!drawn_.insert(key).second) return;
+    order_.push_back(key);
+    matchLayerToScreen();
+    paintOnLayer(key);
+    QRectF bounds = QRectF(QPointF(key.x1, key.y1), QPointF(key.x2, key.y2)).normalized();
+    staleLines_ |= bounds.toAlignedRect().adjusted(-1, -1, 2, 2);
+    scheduleRepaint();
+}
+
+void Playfield::clearDrawing()
+{
+    if (!order_.empty()) {
+        layer_.fill(Qt::transparent);
+        allStale_ = true;
+        scheduleRepaint();
+    }
+    drawn_.clear();
+    order_.clear();
+}
+
+void Playfield::paintOnLayer(const LineKey& line)
+{
+    QPainter painter(&layer_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QColor colour = ToQColor(line.colour);
+    if (line.x1 == line.x2 && line.y1 == line.y2) {
+        painter.fillRect(QRectF(std::floor(line.x1), std::floor(line.y1), 1, 1), colour);
+        return;
+    }
+    // An aliased pen one logical pixel wide, centred on the pixel's middle,
+    // covers whole pixels at any pixel ratio: the lines stay crisp.
+    painter.translate(0.5, 0.5);
+    painter.setPen(QPen(colour, 1.0, Qt::SolidLine, Qt::SquareCap));
+    painter.drawLine(QPointF(line.x1, line.y1), QPointF(line.x2, line.y2));
+}
+
+void Playfield::matchLayerToScreen()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (!layer_.isNull() && layer_.devicePixelRatio() == ratio) return;
+    layer_ = QImage(QSizeF(size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    layer_.setDevicePixelRatio(ratio);
+    layer_.fill(Qt::transparent);
+    for (const LineKey& line : order_) paintOnLayer(line);
+    allStale_ = true;
+}
+
+void Playfield::repaintStale()
+{
+    QRegion stale;
+    if (allStale_) stale = rect();
+    else if (!staleLines_.isEmpty()) stale = staleLines_;
+    if (shapesStale_ && !allStale_) {
+        for (auto& shape : shapes_) {
+            // The outline is antialiased and may reach into the next pixel.
+            QRect now = shape->visible() ? shape->area().toAlignedRect().adjusted(-1, -1, 1, 1) : QRect();
+            if (now != shape->stale) stale += shape->stale.united(now);
+            shape->stale = now;
+        }
+    }
+    allStale_ = shapesStale_ = false;
+    staleLines_ = QRect();
+    if (!stale.isEmpty()) update(stale);
+}
+
+void Playfield::paintEvent(QPaintEvent* event)
+{
+    matchLayerToScreen();
+    QPainter painter(this);
+    const qreal ratio = layer_.devicePixelRatio();
+    for (const QRect& r : event->region()) {
+        painter.fillRect(r, background_);
+        if (!picture_.isNull()) painter.drawImage(r, picture_, r);
+        painter.drawImage(QRectF(r), layer_, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
+    }
+    // Light with a dark rim: the ball shows on any picture.
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(QColor(40, 40, 40), 1.0));
+    painter.setBrush(QColor(255, 255, 200));
+    for (auto& shape : shapes_) {
+        if (!shape->visible()) continue;
+        painter.drawEllipse(shape->area().adjusted(0.5, 0.5, -0.5, -0.5));
+        shape->stale = shape->area().toAlignedRect().adjusted(-1, -1, 1, 1);
+    }
+}
+
+void Playfield::mousePressEvent(QMouseEvent* event)
+{
+    if (window_.onMouseDown) window_.onMouseDown(EventOf(*event, event->button()));
+}
+
+void Playfield::mouseMoveEvent(QMouseEvent* event)
+{
+    if (window_.onMouseMove) window_.onMouseMove(EventOf(*event, event->buttons()));
+}
+
+void Playfield::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (window_.onMouseUp) window_.onMouseUp(EventOf(*event, event->button()));
+}
+
+} // namespace orvane::qt

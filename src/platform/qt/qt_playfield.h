@@ -1,0 +1,109 @@
+// The content area of a game window, exactly the designed client size below
+// any menu bar. It paints, bottom to top, the background colour, the
+// picture, the line work and the ball, and reports the mouse.
+//
+// The game moves the ball and redraws its lines far more often than a
+// screen can show them, so nothing here repaints at once: changes only
+// mark what is stale, and a short timer repaints that a few milliseconds
+// later.
+#pragma once
+#include <memory>
+#include <unordered_set>
+#include <vector>
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include "platform/window.h"
+
+namespace orvane::qt {
+
+class Playfield;
+
+// The ball is painted by the playfield, not a widget of its own: moving a
+// widget hundreds of thousands of times a second would swamp the window
+// system.
+class QtShape : public Shape {
+public:
+    QtShape(Playfield& field, const ShapeDesign& design);
+    void moveTo(double left, double top) override;
+    void setVisible(bool visible) override;
+    bool visible() const override { return visible_; }
+    Rect place() const override { return design_; }
+
+    // Where the ball is now, and where it was when last scheduled for paint.
+    QRectF area() const;
+    QRect stale;
+
+private:
+    Playfield& field_;
+    Rect design_;
+    double left_;
+    double top_;
+    bool visible_;
+};
+
+class Playfield : public QWidget {
+public:
+    Playfield(Window& window, const WindowDesign& design, QWidget* parent);
+    ~Playfield() override;
+
+    bool setPicture(const std::string& path);
+    void clearPicture();
+    void drawLine(const Line& line);
+    void clearDrawing();
+    Shape& addShape(const ShapeDesign& design);
+
+    // Distinct lines on the layer since the last clear.
+    std::size_t lineCount() const { return order_.size(); }
+
+    // Called by a shape that moved or changed visibility.
+    void shapeChanged()
+    {
+        shapesStale_ = true;
+        scheduleRepaint();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    struct LineKey {
+        float x1, y1, x2, y2;
+        Colour colour;
+        friend bool operator==(const LineKey&, const LineKey&) = default;
+    };
+    struct LineKeyHash {
+        std::size_t operator()(const LineKey& key) const;
+    };
+
+    void scheduleRepaint()
+    {
+        if (!repaintTimer_.isActive()) repaintTimer_.start();
+    }
+    void repaintStale();
+    void paintOnLayer(const LineKey& line);
+    // The layer lives in device pixels; it is made again, from the lines
+    // drawn, when the window moves to a screen of another pixel ratio.
+    void matchLayerToScreen();
+
+    Window& window_;
+    QColor background_;
+    Colour foreground_;
+    QImage picture_;
+    QImage layer_;
+    std::unordered_set<LineKey, LineKeyHash> drawn_;
+    std::vector<LineKey> order_;
+    std::vector<std::unique_ptr<QtShape>> shapes_;
+
+    QTimer repaintTimer_;
+    QRect staleLines_;
+    bool allStale_ = false;
+    bool shapesStale_ = false;
+};
+
+} // namespace orvane::qt
