@@ -11,6 +11,7 @@ protected:
 TEST_F(StartUp, FindsTheDataFolderBesideTheProgram)
 {
     platform.memoryFiles().folder = "/game";
+    files()["/game/Data/Welcome.jpg"] = "JFIF"; // the GIF comes first
     game.Form_Load();
     EXPECT_EQ(game.AppPath, "/game/");
     EXPECT_EQ(game.DataPath, "/game/Data/");
