@@ -8,3 +8,6 @@ cmake --build build-release -j "$(nproc)"
 
 echo "== Game logic"
 build-release/orvane_logic_bench --benchmark_min_time=0.5
+
+echo "== The real window under Xvfb"
+bench/xvfb_speed_test.sh build-release

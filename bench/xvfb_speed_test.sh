@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Times the speed test in the real window under Xvfb and measures the
+# processor time the game uses while it waits, paused, between levels.
+# Usage: bench/xvfb_speed_test.sh BUILD_DIR
+set -euo pipefail
+build=$1
+steps=1750000 # the speed-test level's steps to its goal (orvane-levelcheck tells)
+
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill "$game" "$xvfb" 2>/dev/null || true' EXIT
+export DISPLAY=$display
+sleep 1
+
+"$build/orvane" >/dev/null 2>&1 &
+game=$!
+for _ in $(seq 50); do window=$(xdotool search --name "Orvane  v1" 2>/dev/null | head -1) && [ -n "$window" ] && break; sleep 0.1; done
+eval "$(xdotool getwindowgeometry --shell "$window")"
+menu=$((HEIGHT - 400))
+
+# The level panel (black) appears at (150, 300) of the playfield when the test ends.
+xdotool mousemove $((X + 300)) $((Y + menu + 360)) click 1
+start=$(date +%s.%N)
+for _ in $(seq 400); do
+  pixel=$(import -window root -crop 1x1+$((X + 150))+$((Y + menu + 300)) -format '%[pixel:p{0,0}]' info: 2>/dev/null || true)
+  [ "$pixel" = "srgb(0,0,0)" ] && break
+  sleep 0.02
+done
+seconds=$(echo "$(date +%s.%N) - $start" | bc)
+printf 'speed test: %.2f s, %.0f passes/s\n' "$seconds" "$(echo "$steps / $seconds" | bc -l)"
+
+ticks() { awk '{print $14 + $15}' "/proc/$game/stat"; }
+before=$(ticks); sleep 5; after=$(ticks)
+printf 'processor use while paused between levels: %.1f %%\n' "$(echo "($after - $before) / 5" | bc -l)"
