@@ -113,8 +113,13 @@ FieldText FieldReader::next()
     field.line = line_;
     if (text_[pos_] == '"') {
         std::size_t close = text_.find('"', pos_ + 1);
-        std::size_t stop = close == std::string::npos ? text_.size() : close;
-        field.text = text_.substr(pos_ + 1, stop - pos_ - 1);
+        field.text = text_.substr(pos_ + 1, (close == std::string::npos ? text_.size() : close) - pos_ - 1);
+        while (doubledQuotes_ && close != std::string::npos && close + 1 < text_.size() && text_[close + 1] == '"') {
+            std::size_t next = text_.find('"', close + 2);
+            field.text += '"';
+            field.text += text_.substr(close + 2, (next == std::string::npos ? text_.size() : next) - close - 2);
+            close = next;
+        }
         field.quoted = true;
         for (char c : field.text)
             if (c == '\n') ++line_;

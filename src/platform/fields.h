@@ -27,7 +27,10 @@ struct FieldText {
 // Reads fields one after another from a whole file held in memory.
 class FieldReader {
 public:
-    explicit FieldReader(std::string contents) : text_(std::move(contents)) {}
+    // With doubledQuotes, two double quotes inside a quoted field stand for
+    // one that belongs to the value.
+    explicit FieldReader(std::string contents, bool doubledQuotes = false)
+        : text_(std::move(contents)), doubledQuotes_(doubledQuotes) {}
 
     // The next field; throws FileError::PastEnd when the text has ended.
     FieldText next();
@@ -41,6 +44,7 @@ private:
     void finishField();
 
     std::string text_;
+    bool doubledQuotes_;
     std::size_t pos_ = 0;
     int line_ = 1;
 };
