@@ -1,6 +1,9 @@
-// The high-score window. (Filled in with the high-score table.)
+// The high-score window: the table in three parallel lists, RESET ALL, OK,
+// and a hidden spot that jumps to a chosen level. Built means loaded (the
+// file has been read); destroyed means unloaded.
 #pragma once
 #include <memory>
+#include <string>
 
 #include "platform/window.h"
 
@@ -12,6 +15,31 @@ class Form2 {
 public:
     explicit Form2(Form1& form1);
     ~Form2();
+
+    void Form_Load();
+    void SaveHighScores();
+    void Command1_Click();
+    void Command2_Click();
+    void Image1_DblClick();
+
+    // Puts an entry in all three lists at the index (the count appends).
+    void InsertEntry(int index, const std::string& name, std::int32_t score);
+
+    std::unique_ptr<Window> window;
+    ListBox* List1 = nullptr; // display lines
+    ListBox* List2 = nullptr; // names
+    ListBox* List3 = nullptr; // score texts
+    Button* Command1 = nullptr;
+    Button* Command2 = nullptr;
+    ImageArea* Image1 = nullptr;
+
+private:
+    std::string FilePath() const;
+    // Keeps a file that could not be read to its end beside it under a
+    // name no other copy has, and returns that name (empty on failure).
+    std::string KeepOriginal(const std::string& contents);
+
+    Form1& form1_;
 };
 
 } // namespace orvane

@@ -103,8 +103,9 @@ TEST_F(Play, CompletingALevelScoresItsSecondsLeft)
     game.PointsPerSecond = 10;
     boxes().clear();
     game.LevelCompleted();
-    ASSERT_EQ(boxes().size(), 1u);
+    ASSERT_EQ(boxes().size(), 2u); // then the game-over name prompt
     EXPECT_EQ(boxes()[0].text, "Congratulations! You finished the game!\r\n\r\nYour score is: 1800");
+    EXPECT_TRUE(boxes()[1].input);
     EXPECT_EQ(boxes()[0].title, "Orvane");
     EXPECT_EQ(window().label("Label5")->caption(), "Total score: 1700");
     EXPECT_TRUE(game.Paused);
@@ -155,6 +156,8 @@ TEST_F(Play, TheCountdownRunsOutOnTheThirdTick)
         ASSERT_GE(boxes().size(), 1u);
         EXPECT_EQ(boxes()[0].text, "Sorry, time is over. Click 'Restart' to try again.\r\n\r\nYour score is: " +
                                        std::to_string(score));
+        // Game over asks for a name only after a positive score.
+        EXPECT_EQ(boxes().size(), score > 0 ? 2u : 1u);
         game.Timer1_Timer(); // later ticks do nothing
         EXPECT_EQ(game.SecondsLeft, 0);
         EXPECT_TRUE(game.Timer1->enabled());

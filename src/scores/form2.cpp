@@ -1,0 +1,104 @@
+// Loading, saving and resetting the high-score table.
+#include "scores/form2.h"
+
+#include <cmath>
+
+#include "platform/fields.h"
+#include "scores/score_file.h"
+#include "shell/form1.h"
+#include "shell/texts.h"
+
+namespace orvane {
+
+Form2::Form2(Form1& form1) : form1_(form1)
+{
+    window = form1.platform.createWindow({"Form2", "High Scores", Size{170, 295}, Black, Black});
+    Window& w = *window;
+    List1 = &w.addListBox({"List1", {8, 8, 153, 251}});
+    List2 = &w.addListBox({"List2", {200, 8, 153, 251}});
+    List3 = &w.addListBox({"List3", {352, 8, 153, 251}});
+    Command2 = &w.addButton({"Command2", {8, 264, 73, 25}, "RESET ALL", false, false});
+    Command1 = &w.addButton({"Command1", {88, 264, 73, 25}, "OK", true, true});
+    Image1 = &w.addImageArea({"Image1", {0, 224, 9, 33}, false});
+    Command1->onClick = [this] { Command1_Click(); };
+    Command2->onClick = [this] { Command2_Click(); };
+    Image1->onDoubleClick = [this] { Image1_DblClick(); };
+    Form_Load();
+}
+
+Form2::~Form2() = default;
+
+std::string Form2::FilePath() const { return form1_.DataPath + "HighScores.ooo"; }
+
+void Form2::InsertEntry(int index, const std::string& name, std::int32_t score)
+{
+    List1->insertItem(index, DecimalText(score) + " : " + name);
+    List2->insertItem(index, name);
+    List3->insertItem(index, DecimalText(score));
+}
+
+std::string Form2::KeepOriginal(const std::string& contents)
+{
+    FileSystem& files = form1_.platform.files();
+    for (int n = 0; n < 1000; ++n) {
+        std::string name = n == 0 ? "HighScores.bak" : "HighScores." + std::to_string(n) + ".bak";
+        std::string path = form1_.DataPath + name;
+        if (files.exists(path)) {
+            if (files.readFile(path) == contents) return name; // already kept
+            continue;
+        }
+        return files.replaceFile(path, contents) ? name : std::string();
+    }
+    return {};
+}
+
+void Form2::Form_Load()
+{
+    Size screen = window->screenSize(), outer = window->outerSize();
+    window->moveTo(screen.width / 2 - outer.width / 2, screen.height / 2 - outer.height / 2);
+    List1->clear();
+    List2->clear();
+    List3->clear();
+
+    std::optional<std::string> contents = form1_.platform.files().readFile(FilePath());
+    ScoreTable table = contents ? ParseScores(*contents) : ScoreTable{{}, false};
+    for (const ScoreEntry& entry : table.entries) InsertEntry(List1->count(), entry.name, entry.score);
+    if (table.complete) return;
+
+    std::string text = "An error has occurred while trying to load the high scores list.";
+    // A file read only in part would lose its unread records at the next
+    // save: the original is kept beside it first.
+    if (contents) {
+        std::string kept = KeepOriginal(*contents);
+        text += kept.empty() ? CrLf + "The file could not be copied; it will be replaced at the next save."
+                             : CrLf + "The whole file has been kept as " + kept + ".";
+    }
+    form1_.ShowError(text);
+}
+
+void Form2::SaveHighScores()
+{
+    std::vector<ScoreEntry> entries;
+    for (int i = 0; i < List1->count(); ++i) {
+        double score = std::nearbyint(LeadingNumber(List3->item(i)));
+        score = std::fmax(INT32_MIN, std::fmin(INT32_MAX, score));
+        entries.push_back({List2->item(i), static_cast<std::int32_t>(score)});
+    }
+    if (!form1_.platform.files().replaceFile(FilePath(), FormatScores(entries)))
+        form1_.ShowError("An error has occurred while trying to save the high scores list.");
+}
+
+void Form2::Command1_Click() { window->close(); }
+
+void Form2::Command2_Click()
+{
+    Answer answer = form1_.platform.dialogs().messageBox("Do you really want to remove all the high scores?",
+                                                         "Warning!", Buttons::YesNo, Icon::Exclamation);
+    if (answer != Answer::Yes) return;
+    List1->clear();
+    List2->clear();
+    List3->clear();
+    SaveHighScores();
+}
+
+} // namespace orvane

@@ -1,0 +1,160 @@
+#include "game_fixture.h"
+#include "scores/form2.h"
+#include "scores/score_file.h"
+
+using namespace orvane;
+using namespace orvane::testing;
+
+namespace {
+
+class HighScores : public GameTest {
+protected:
+    const std::string File = DataFolder + "HighScores.ooo";
+
+    void Table(const std::vector<ScoreEntry>& entries) { files()[File] = FormatScores(entries); }
+    std::vector<ScoreEntry> Saved() { return ParseScores(files()[File]).entries; }
+    // Ends a game with this total, the player typing the name.
+    void EndGame(int total, const std::string& name)
+    {
+        game.TotalScore = total;
+        platform.boxes().inputs.push_back(name);
+        game.GameOver();
+    }
+};
+
+} // namespace
+
+TEST_F(HighScores, AGameGoesInAtItsRankNewestFirstAmongEquals)
+{
+    Table({{"a", 900}, {"b", 500}, {"c", 500}, {"d", 200}});
+    int shownModally = 0;
+    platform.whileModal = [&](memory::MemoryWindow& w) {
+        ++shownModally;
+        EXPECT_EQ(w.list("List1")->items[1], "500 : Eve"); // saved before it is shown
+        EXPECT_EQ(Saved().size(), 5u);
+    };
+    EndGame(500, "Eve");
+    EXPECT_EQ(shownModally, 1);
+    EXPECT_EQ(Saved()[1], (ScoreEntry{"Eve", 500}));
+    EXPECT_EQ(boxes()[0].text,
+              "Your score is: 500\r\n\r\nTo appear on the High Scores list, please enter your name: ");
+    EXPECT_EQ(boxes()[0].title, "High Scores");
+    EXPECT_FALSE(game.form2);
+    platform.whileModal = nullptr;
+
+    Table({{"a", 50}, {"b", 100}, {"c", 30}}); // an edited, unsorted table
+    EndGame(70, "Fay");
+    EXPECT_EQ(Saved()[2], (ScoreEntry{"Fay", 70}));
+    EndGame(1000, "Top");
+    EXPECT_EQ(Saved()[0].name, "Top");
+}
+
+TEST_F(HighScores, NoNameNoEntry)
+{
+    Table({{"a", 1}});
+    std::string before = files()[File];
+    game.TotalScore = 10;
+    game.GameOver(); // Cancel: the empty text
+    EXPECT_EQ(files()[File], before);
+    EXPECT_EQ(boxes().size(), 1u);
+    EndGame(10, " "); // blanks are a name
+    EXPECT_EQ(Saved()[0].name, " ");
+}
+
+TEST_F(HighScores, AMissingOrBrokenFileIsReportedAndKept)
+{
+    EndGame(5, "First"); // no file: the message, then the first save creates it
+    EXPECT_EQ(boxes()[1].text, "An error has occurred while trying to load the high scores list.");
+    EXPECT_EQ(Saved(), (std::vector<ScoreEntry>{{"First", 5}}));
+
+    const std::string broken = FormatScores({{"Ann", 9}}) + "\"Bob\",oops\r\n" + FormatScores({{"Cy", 1}});
+    files()[File] = broken;
+    boxes().clear();
+    EndGame(3, "Dee");
+    EXPECT_NE(boxes()[1].text.find("kept as HighScores.bak"), std::string::npos) << boxes()[1].text;
+    EXPECT_EQ(files()[DataFolder + "HighScores.bak"], broken);
+    EXPECT_EQ(Saved(), (std::vector<ScoreEntry>{{"Ann", 9}, {"Dee", 3}}));
+
+    files()[File] = "\"X\",nope\r\n"; // a different broken file keeps the first copy
+    EndGame(1, "Eli");
+    EXPECT_EQ(files()[DataFolder + "HighScores.bak"], broken);
+    EXPECT_EQ(files()[DataFolder + "HighScores.1.bak"], "\"X\",nope\r\n");
+}
+
+TEST_F(HighScores, AFailedSaveLeavesTheOldFileWhole)
+{
+    Table({{"a", 1}});
+    std::string before = files()[File];
+    platform.memoryFiles().readOnly = true;
+    EndGame(2, "b");
+    EXPECT_EQ(files()[File], before);
+    EXPECT_EQ(boxes()[1].text, "An error has occurred while trying to save the high scores list.");
+}
+
+TEST_F(HighScores, ResetAllAsksFirst)
+{
+    Table({{"a", 1}, {"b", 2}});
+    game.Testing = false;
+    platform.boxes().answers = {Answer::No, Answer::Yes};
+    platform.whileModal = [&](memory::MemoryWindow&) {
+        game.form2->Command2_Click();
+        EXPECT_EQ(Saved().size(), 2u);
+        game.form2->Command2_Click();
+        EXPECT_EQ(game.form2->List1->count(), 0);
+    };
+    game.mnuHighScores_Click();
+    EXPECT_EQ(files()[File], "");
+    EXPECT_EQ(boxes()[0].title, "Warning!");
+    EXPECT_EQ(boxes()[0].icon, Icon::Exclamation);
+}
+
+TEST_F(HighScores, TimeRunningOutWhileTheWindowIsOpenUsesThatWindow)
+{
+    ReachLevel1();
+    game.Label1_Click();
+    game.TotalScore = 40;
+    game.SecondsLeft = 1;
+    int modal = 0;
+    platform.whileModal = [&](memory::MemoryWindow& w) {
+        ++modal;
+        platform.boxes().inputs.push_back("Late");
+        game.Timer1_Timer();
+        EXPECT_EQ(w.list("List1")->items.at(0), "40 : Late");
+    };
+    game.mnuHighScores_Click();
+    EXPECT_EQ(modal, 1);
+    EXPECT_EQ(Saved(), (std::vector<ScoreEntry>{{"Late", 40}}));
+    EXPECT_FALSE(game.form2);
+
+    game.Testing = true, game.Paused = false; // the speed test running: refused
+    game.mnuHighScores_Click();
+    EXPECT_EQ(modal, 1);
+}
+
+TEST_F(HighScores, TheHiddenPromptJumpsToARoundedLevel)
+{
+    files()[DataFolder + "Level001.ooo"] = ExampleLevel;
+    files()[DataFolder + "Level003.ooo"] = ExampleLevel;
+    game.LevelCount = 4;
+    game.Testing = false;
+    platform.memoryClock().day = 17;
+    Form2 window(game);
+    struct Case {
+        std::string code, level;
+        int chosen; // 0: refused
+    };
+    for (const Case& c : {Case{"17", "0.5", 1}, Case{"17", "1.5", 1}, Case{"17", "2.5", 3}, Case{"17", "3.5", 3},
+                          Case{"17abc", "1", 1}, Case{"17", "0.4", 0}, Case{"17", "0", 0}, Case{"17", "-3", 0},
+                          Case{"17", "5", 0}, Case{"17", "", 0}, Case{"16", "1", 0}, Case{"", "1", 0}}) {
+        SCOPED_TRACE(c.code + " / " + c.level);
+        game.CurrentLevel = 2;
+        platform.boxes().inputs = {c.code, c.level};
+        window.Image1_DblClick();
+        EXPECT_EQ(game.CurrentLevel, c.chosen ? c.chosen : 2);
+    }
+    game.Testing = true; // no calibration yet: nothing to jump to
+    platform.boxes().inputs = {"17", "1"};
+    window.Image1_DblClick();
+    EXPECT_EQ(game.CurrentLevel, 2);
+    EXPECT_EQ(platform.boxes().inputs.size(), 2u);
+}
