@@ -12,7 +12,7 @@ namespace orvane {
 
 Form2::Form2(Form1& form1) : form1_(form1)
 {
-    window = form1.platform.createWindow({"Form2", "High Scores", Size{170, 295}, Black, Black});
+    window = form1.platform.createWindow({"Form2", "High Scores", Size{170, 295}, Rgb(212, 208, 200), Black});
     Window& w = *window;
     List1 = &w.addListBox({"List1", {8, 8, 153, 251}});
     List2 = &w.addListBox({"List2", {200, 8, 153, 251}});
