@@ -14,11 +14,12 @@ Form2::Form2(Form1& form1) : form1_(form1)
 {
     window = form1.platform.createWindow({"Form2", "High Scores", Size{170, 295}, Rgb(212, 208, 200), Black});
     Window& w = *window;
+    // Added in the keyboard's focus order, which windows follow.
     List1 = &w.addListBox({"List1", {8, 8, 153, 251}});
+    Command1 = &w.addButton({"Command1", {88, 264, 73, 25}, "OK", true, true});
+    Command2 = &w.addButton({"Command2", {8, 264, 73, 25}, "RESET ALL", false, false});
     List2 = &w.addListBox({"List2", {200, 8, 153, 251}});
     List3 = &w.addListBox({"List3", {352, 8, 153, 251}});
-    Command2 = &w.addButton({"Command2", {8, 264, 73, 25}, "RESET ALL", false, false});
-    Command1 = &w.addButton({"Command1", {88, 264, 73, 25}, "OK", true, true});
     Image1 = &w.addImageArea({"Image1", {0, 224, 9, 33}, false});
     Command1->onClick = [this] { Command1_Click(); };
     Command2->onClick = [this] { Command2_Click(); };
