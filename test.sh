@@ -25,7 +25,7 @@ if tools/ensure-deps.sh --windows; then
   cmake -S . -B build-mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DORVANE_LOGIC_ONLY=ON \
     -DORVANE_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build build-mingw -j "$jobs"
-  (cd build-mingw && WINEPREFIX="$PWD/wine" WINEDEBUG=-all ctest --output-on-failure)
+  (cd build-mingw && WINEPREFIX="$PWD/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" ctest --output-on-failure)
 else
   echo "Skipped: the MinGW-w64 compiler and Wine cannot be installed here."
 fi
