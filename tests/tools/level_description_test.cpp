@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "level_check.h"
+#include "level_description.h"
+
+using namespace orvane;
+using namespace orvane::levelgen;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* Example = R"(# a room with a pillar
+title   Around the pillar
+hint    Go round it.
+style   sand
+corner  top-right
+ball    100,200.5
+heading 3,-4            # any length: the speed gives the velocity's
+speed   250
+time    30
+points  100
+prompt  255,208,64
+wall    300,100 300,200 350,200
+goal    250,380 350,380
+)";
+
+std::string Failure(const std::string& text)
+{
+    try {
+        ParseDescription("Level009", text);
+    } catch (const DescriptionError& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+} // namespace
+
+TEST(LevelDescription, IsWrittenAsTheLevelFileTheGameLoads)
+{
+    const Description d = ParseDescription("Level004", Example);
+    EXPECT_EQ(d.number(), 4);
+    EXPECT_EQ(LevelFileText(d), "\"Level004.jpg\"\r\n100,200.5\r\n0.0006,-0.0008\r\n30,100\r\n255,208,64\r\n3\r\n"
+                                "300,100,300,200\r\n300,200,350,200\r\n250,380,350,380\r\n");
+
+    // What the game's own loader makes of it.
+    const fs::path folder = fs::temp_directory_path() / "orvane-level-description";
+    fs::create_directories(folder);
+    std::ofstream(folder / "Level004.ooo", std::ios::binary) << LevelFileText(d);
+    std::ofstream(folder / "Level004.jpg", std::ios::binary) << "JPEG";
+    levelcheck::Options options;
+    options.steps = 1;
+    auto report = levelcheck::Check(
+        (folder / "Level004.ooo").string(), options,
+        [](const std::string&) -> std::optional<Size> { return Size{600, 400}; });
+    fs::remove_all(folder);
+    ASSERT_TRUE(report.ok) << report.error;
+    EXPECT_TRUE(report.warnings.empty());
+    EXPECT_EQ(report.ballY, 200.5);
+    EXPECT_DOUBLE_EQ(report.velocityX * ReferencePassesPerSecond, 150);
+    EXPECT_DOUBLE_EQ(report.velocityY * ReferencePassesPerSecond, -200);
+    EXPECT_EQ(report.promptColour, 255u + 256u * 208u + 65536u * 64u);
+    ASSERT_EQ(report.margins.size(), 3u);
+    EXPECT_EQ(report.margins.back(), (Segment{250, 380, 350, 380}));
+
+    EXPECT_EQ(GeneralFileText(12), "12\r\n");
+}
+
+TEST(LevelDescription, NamesTheLineOfEveryMistake)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"title A\nspeed fast\n", "Level009.level line 2: speed: \"fast\" is not a number"},
+        {"title A\n\nwall 1,2\n", "line 3: wall needs two points at least"},
+        {"title A\nwall 1,2 3;4\n", "line 2: wall: a point is written x,y, not \"3;4\""},
+        {"title A\nwall 1,2 3.5,4\n", "line 2: wall: \"3.5\" is not a whole number"},
+        {"title A\ngoal 1,2 3,4 5,6\n", "line 2: the goal line is one segment"},
+        {"title A\nprompt 255,300,0\n", "line 2: a prompt colour part is a whole number from 0 to 255"},
+        {"title A\nprompt 255,0\n", "line 2: prompt takes 3 numbers separated by commas"},
+        {"title A\ntitle B\n", "line 2: title is given twice"},
+        {"title A\ncolour red\n", "line 2: unknown key \"colour\""},
+        {"title A\nstyle neon\n", "line 2: there is no style \"neon\"; there are slate, moss"},
+        {"title A\nheading 0,0\n", "line 2: heading 0,0 points nowhere"},
+        {"title A\ntime\n", "line 2: time needs a value"},
+        {"title A\nkind menu\n", "line 2: kind is level or welcome"},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_NE(Failure(text).find(expected), std::string::npos) << Failure(text) << "\nexpected: " << expected;
+}
+
+TEST(LevelDescription, SaysWhatIsMissing)
+{
+    EXPECT_EQ(Failure("ball 1,2\n"), "Level009.level: the title (a line \"title ...\") is missing");
+    std::string noGoal = Example;
+    noGoal.erase(noGoal.find("goal"));
+    EXPECT_EQ(Failure(noGoal), "Level009.level: the goal line (a line \"goal x,y x,y\") is missing");
+    EXPECT_NE(Failure("title A\nball 1,2\n").find("\"heading\" is missing"), std::string::npos);
+    // A welcome screen has no game data, but a button.
+    EXPECT_NE(Failure("kind welcome\ntitle Orvane\n").find("start button"), std::string::npos);
+    EXPECT_EQ(ParseDescription("Welcome", "kind welcome\ntitle Orvane\nbutton Go\n").kind, Kind::Welcome);
+}
+
+TEST(LevelDescription, KeepsTheTitleAndThePanelClear)
+{
+    const Layout layout = GameLayout();
+    EXPECT_EQ(layout.panel.x, 0); // the game's panel sits in the bottom left corner
+    EXPECT_GT(layout.panel.y, 200);
+
+    Description d = ParseDescription("Level004", Example);
+    EXPECT_TRUE(LayoutProblems(d, layout).empty());
+
+    const Rect plaque = layout.plaque(d.corner);
+    d.walls.push_back({plaque.x + 10, plaque.y + plaque.h + 4, plaque.x + 60, plaque.y + plaque.h + 4});
+    d.walls.push_back({layout.panel.x + layout.panel.w + 8, 390, 500, 390});
+    d.ball = {20, static_cast<double>(layout.panel.y + 10)};
+    d.speed = 350;
+    d.goal = Segment{610, 10, 620, 20};
+    std::string all;
+    for (const auto& problem : LayoutProblems(d, layout)) all += problem + "\n";
+    EXPECT_NE(all.find("wall 3 (" + std::to_string(plaque.x + 10)), std::string::npos) << all;
+    EXPECT_NE(all.find("crosses the title plaque"), std::string::npos) << all;
+    EXPECT_EQ(all.find("wall 4"), std::string::npos) << all; // clear of the panel by a few pixels
+    EXPECT_NE(all.find("the ball starts hidden"), std::string::npos) << all;
+    EXPECT_NE(all.find("the speed 350 is outside"), std::string::npos) << all;
+    EXPECT_NE(all.find("the goal line (610,10 620,20) leaves the playfield"), std::string::npos) << all;
+
+    // The speed test plays before the panel first shows.
+    Description test = ParseDescription("SystemTest", Example);
+    test.ball = {20, static_cast<double>(layout.panel.y + 10)};
+    EXPECT_TRUE(LayoutProblems(test, layout).empty());
+}
