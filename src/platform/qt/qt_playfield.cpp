@@ -15,9 +15,10 @@ namespace orvane::qt {
 
 namespace {
 
-// About a frame of a 100 Hz screen: smooth enough, and the game keeps
-// nearly all of the processor.
-constexpr int RepaintMs = 10;
+// About a frame of a 60 Hz screen. Each picture costs a trip to the
+// display server, paid out of the main loop's passes; more often than the
+// common screen shows them would only slow play against the speed test.
+constexpr int RepaintMs = 16;
 
 // Coordinates far outside the window would only waste the rasteriser's
 // time, and NaN would poison it; the game's own values stay well inside.

@@ -1,0 +1,217 @@
+// Main-loop passes a second in the real window: during the speed test (the
+// ball hidden) and in play (the ball shown, Display Margins off and on, a
+// stroke being drawn). The speed factor only holds if they are alike.
+//
+// Runs the game itself on the Qt platform; only the event loop is wrapped,
+// to count the passes (every pass of the loop yields once) and to play the
+// part of the player from a timer inside those yields.
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_window.h"
+#include "shell/form1.h"
+
+namespace {
+
+using Seconds = std::chrono::duration<double>;
+using SteadyClock = std::chrono::steady_clock;
+
+class CountingEvents : public orvane::EventLoop {
+public:
+    explicit CountingEvents(orvane::EventLoop& inner) : inner_(inner) {}
+    void yield() override
+    {
+        ++passes;
+        inner_.yield();
+    }
+    void waitForEvents() override { inner_.waitForEvents(); }
+    void endProgram() override { inner_.endProgram(); }
+    bool ending() const override { return inner_.ending(); }
+
+    long long passes = 0;
+
+private:
+    orvane::EventLoop& inner_;
+};
+
+class BenchPlatform : public orvane::Platform {
+public:
+    std::unique_ptr<orvane::Window> createWindow(const orvane::WindowDesign& design) override
+    {
+        return qt_.createWindow(design);
+    }
+    orvane::Dialogs& dialogs() override { return qt_.dialogs(); }
+    orvane::FileSystem& files() override { return qt_.files(); }
+    orvane::Clock& clock() override { return qt_.clock(); }
+    orvane::Shell& shell() override { return qt_.shell(); }
+    orvane::EventLoop& events() override { return events_; }
+
+private:
+    orvane::qt::QtPlatform qt_;
+
+public:
+    CountingEvents events_{qt_.events()};
+};
+
+// One state of play, set up at the start of each of its stretches.
+struct Kind {
+    const char* name;
+    std::function<void()> begin;
+    std::function<void(double)> during; // seconds into the stretch
+};
+
+void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held)
+{
+    Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    BenchPlatform platform;
+    orvane::Form1 form(platform);
+    form.Form_Load();
+    if (platform.events().ending()) return 1;
+    form.window->show();
+    auto* field = static_cast<orvane::qt::QtWindow*>(form.window)->playfield();
+
+    // A stroke drawn as a player would, a move every 8 ms (a 125 Hz mouse),
+    // zigzagging in the lower right, away from the panel.
+    auto strokePoint = [](double t) {
+        int step = static_cast<int>(t / 0.008);
+        return QPoint(420 + (step % 40) * 4, 250 + ((step / 40) % 2 ? 40 : 0) + (step % 7) * 3);
+    };
+    int lastMove = -1;
+    bool drawing = false;
+    auto endStroke = [&] {
+        if (!drawing) return;
+        drawing = false;
+        SendMouse(field, QEvent::MouseButtonRelease, strokePoint(0), Qt::NoButton);
+    };
+    // Each kind of play is one state; the rounds interleave them so that
+    // the machine's drift over the run falls on all of them alike. The
+    // hidden ball is the speed test's own condition, measured again in play.
+    std::vector<Kind> kinds = {
+        {"ball hidden (as in the test)", [&] { form.Shape1->setVisible(false); }, nullptr},
+        {"ball shown, Display Margins off", [&] { form.Shape1->setVisible(true); }, nullptr},
+        {"ball shown, Display Margins on", [&] { form.mnuMargins_Click(); }, nullptr},
+        {"ball shown, a stroke being drawn",
+         [&] {
+             form.mnuMargins_Click();
+             drawing = true;
+             lastMove = -1;
+             SendMouse(field, QEvent::MouseButtonPress, strokePoint(0), Qt::LeftButton);
+         },
+         [&](double t) {
+             int step = static_cast<int>(t / 0.008);
+             if (step == lastMove) return;
+             lastMove = step;
+             SendMouse(field, QEvent::MouseMove, strokePoint(t), Qt::LeftButton);
+         }},
+    };
+    constexpr int Rounds = 5;
+    constexpr double PhaseSeconds = 0.8;
+    std::vector<std::vector<double>> rates(kinds.size());
+    auto beginPhase = [&](std::size_t phase) {
+        endStroke();
+        kinds[phase % kinds.size()].begin();
+    };
+    auto clickPrompt = [&] {
+        QPoint prompt(294, 180);
+        QWidget* label = field->childAt(prompt);
+        QPoint at = label ? label->mapFrom(field, prompt) : prompt;
+        SendMouse(label ? label : field, QEvent::MouseButtonPress, at, Qt::LeftButton);
+        SendMouse(label ? label : field, QEvent::MouseButtonRelease, at, Qt::NoButton);
+    };
+
+    long long testPasses = 0;
+    double testSeconds = 0;
+    SteadyClock::time_point testStart, phaseStart, promptSince;
+    long long phaseStartPasses = 0;
+    std::size_t current = 0; // stretches played so far
+    bool testing = true, waiting = false, spoilt = false;
+
+    QTimer player;
+    player.setInterval(1);
+    QObject::connect(&player, &QTimer::timeout, [&] {
+        auto now = SteadyClock::now();
+        long long passes = platform.events_.passes;
+        if (QWidget* box = QApplication::activeModalWidget()) { // the level ended or time ran out
+            spoilt = true;
+            box->close();
+            platform.events().endProgram();
+            return;
+        }
+        if (testing) {
+            if (form.Testing) return;
+            testing = false;
+            testPasses = passes;
+            testSeconds = Seconds(now - testStart).count();
+            waiting = true;
+            promptSince = now;
+            return;
+        }
+        if (waiting) { // the player reads the prompt for a moment
+            if (Seconds(now - promptSince).count() < 0.5) return;
+            waiting = false;
+            clickPrompt();
+        } else {
+            double t = Seconds(now - phaseStart).count();
+            if (t < PhaseSeconds) {
+                if (const auto& during = kinds[current % kinds.size()].during) during(t);
+                return;
+            }
+            rates[current % kinds.size()].push_back((passes - phaseStartPasses) / t);
+            if (++current == Rounds * kinds.size()) {
+                endStroke();
+                platform.events().endProgram();
+                return;
+            }
+        }
+        phaseStart = now;
+        phaseStartPasses = passes;
+        beginPhase(current);
+    });
+
+    QTimer::singleShot(300, [&] {
+        player.start();
+        testStart = SteadyClock::now();
+        form.ImageClickToStart_Click(); // returns only when the program ends
+    });
+    app.exec();
+
+    if (spoilt || testSeconds == 0) {
+        std::fprintf(stderr, "the run was cut short by a message box: no figures\n");
+        return 1;
+    }
+    auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    double testRate = testPasses / testSeconds;
+    double hiddenRate = median(rates[0]);
+    std::printf("passes a second, the speed test: %.0f (%.2f s)\n", testRate, testSeconds);
+    std::printf("passes a second in play, median of %d stretches of %.1f s (lowest-highest), "
+                "ratio to the test, ratio to the hidden ball in play:\n",
+                Rounds, PhaseSeconds);
+    for (std::size_t k = 0; k < kinds.size(); ++k) {
+        auto [low, high] = std::minmax_element(rates[k].begin(), rates[k].end());
+        double rate = median(rates[k]);
+        std::printf("  %-34s %8.0f (%.0f-%.0f)  %.2f  %.2f\n", kinds[k].name, rate, *low, *high,
+                    rate / testRate, rate / hiddenRate);
+    }
+    return 0;
+}
