@@ -68,11 +68,16 @@ void Form2::Form_Load()
 
     std::string text = "An error has occurred while trying to load the high scores list.";
     // A file read only in part would lose its unread records at the next
-    // save: the original is kept beside it first.
+    // save: the original is kept beside it first, and where that cannot be
+    // done the file is not replaced. A file that is there but cannot be read
+    // at all (another program holds it) is not replaced either.
     if (contents) {
         std::string kept = KeepOriginal(*contents);
-        text += kept.empty() ? CrLf + "The file could not be copied; it will be replaced at the next save."
+        leaveFileAlone_ = kept.empty();
+        text += kept.empty() ? CrLf + "The file could not be copied; new scores will not be saved in it."
                              : CrLf + "The whole file has been kept as " + kept + ".";
+    } else {
+        leaveFileAlone_ = form1_.platform.files().exists(FilePath());
     }
     form1_.ShowError(text);
 }
@@ -85,7 +90,9 @@ void Form2::SaveHighScores()
         score = std::fmax(INT32_MIN, std::fmin(INT32_MAX, score));
         entries.push_back({List2->item(i), static_cast<std::int32_t>(score)});
     }
-    if (!form1_.platform.files().replaceFile(FilePath(), FormatScores(entries)))
+    FileSystem& files = form1_.platform.files();
+    const bool refused = leaveFileAlone_ && files.exists(FilePath());
+    if (refused || !files.replaceFile(FilePath(), FormatScores(entries)))
         form1_.ShowError("An error has occurred while trying to save the high scores list.");
 }
 

@@ -40,6 +40,9 @@ private:
     std::string KeepOriginal(const std::string& contents);
 
     Form1& form1_;
+    // The file holds records that the table lacks and that no copy keeps:
+    // a save would lose them, so the file is left alone.
+    bool leaveFileAlone_ = false;
 };
 
 } // namespace orvane

@@ -58,6 +58,14 @@ protected:
         game.Restart();
     }
 
+    // Ends a game with this total, the player typing the name.
+    void EndGame(int total, const std::string& name)
+    {
+        game.TotalScore = total;
+        platform.boxes().inputs.push_back(name);
+        game.GameOver();
+    }
+
     memory::MemoryPlatform platform;
     Form1 game{platform};
 };

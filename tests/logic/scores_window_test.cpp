@@ -13,13 +13,6 @@ protected:
 
     void Table(const std::vector<ScoreEntry>& entries) { files()[File] = FormatScores(entries); }
     std::vector<ScoreEntry> Saved() { return ParseScores(files()[File]).entries; }
-    // Ends a game with this total, the player typing the name.
-    void EndGame(int total, const std::string& name)
-    {
-        game.TotalScore = total;
-        platform.boxes().inputs.push_back(name);
-        game.GameOver();
-    }
 };
 
 } // namespace

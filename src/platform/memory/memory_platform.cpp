@@ -37,16 +37,25 @@ std::string MemoryDialogs::inputBox(const std::string& prompt, const std::string
 std::optional<std::string> MemoryFileSystem::readFile(const std::string& path)
 {
     auto it = files.find(path);
-    if (it == files.end() || unreadable.count(path)) return std::nullopt;
+    if (it == files.end() || unreadable.count(path) || locked.count(path)) return std::nullopt;
     return it->second;
 }
 
-bool MemoryFileSystem::exists(const std::string& path) { return files.count(path) != 0; }
+bool MemoryFileSystem::exists(const std::string& path)
+{
+    if (vanishing.erase(path) != 0) return files.erase(path) != 0;
+    return files.count(path) != 0;
+}
 
 bool MemoryFileSystem::replaceFile(const std::string& path, const std::string& contents)
 {
     ++writes;
-    if (readOnly) return false;
+    if (readOnly || locked.count(path)) return false;
+    if (failWriteAfter) {
+        files[path + ".new"] = contents.substr(0, std::min(*failWriteAfter, contents.size()));
+        failWriteAfter.reset();
+        return false;
+    }
     files[path] = contents;
     return true;
 }

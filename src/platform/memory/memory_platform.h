@@ -57,7 +57,12 @@ public:
     std::map<std::string, std::string> files;
     std::string folder = "/game";
     std::set<std::string> unreadable; // exist, but cannot be read
+    std::set<std::string> locked;     // held by another program: neither read nor written
+    std::set<std::string> vanishing;  // found by a look-up, gone when opened
     bool readOnly = false;            // every write fails
+    // The next write fails after this many bytes: its temporary file is
+    // left holding them, and the file itself stays as it was.
+    std::optional<std::size_t> failWriteAfter;
     int writes = 0;
 };
 
