@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the game and runs every test: the native build with the window
 # tests, the game logic under AddressSanitizer and UndefinedBehaviorSanitizer,
+# the readers under libFuzzer,
 # and the game logic built for Windows with its tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -19,6 +20,13 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANE_LOGIC_ON
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all" >/dev/null
 cmake --build build-sanitize -j "$jobs"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 ctest --output-on-failure -j "$jobs")
+
+echo "== The readers under libFuzzer, 20 seconds each"
+if command -v clang++ >/dev/null; then
+  tests/fuzz/run.sh 20
+else
+  echo "Skipped: clang cannot be installed here."
+fi
 
 echo "== Game logic for Windows, tests under Wine"
 if tools/ensure-deps.sh --windows; then

@@ -50,9 +50,11 @@ bool Form1::LoadLevel(const std::string& FileName)
         int last = marginCount + LastPlayerRow;
         if (last > INT16_MAX)
             throw FileError(FileError::Kind::Overflow, "the margin count is too large");
-        LastSegment = static_cast<std::int16_t>(last);
-        if (LastSegment < 0)
+        // Checked before LastSegment changes, so that it always names the
+        // last row the table has.
+        if (marginCount < 0)
             throw FileError(FileError::Kind::Overflow, "the margin count is below zero");
+        LastSegment = static_cast<std::int16_t>(last);
 
         Segments.assign(static_cast<std::size_t>(LastSegment) + 1, Segment{0, 0, 0, 0});
         for (int k = 1; k <= marginCount; ++k) {

@@ -1,6 +1,7 @@
 // One step of the ball: turned back at the playfield's edges, bounced off
 // the first segment in its way, or finishing the level at the goal line.
 #include <algorithm>
+#include <cmath>
 
 #include "shell/form1.h"
 #include "sim/crossing.h"
@@ -17,6 +18,14 @@ constexpr double FieldHeight = 400;
 // after this many retries the step ends without moving; the main loop goes
 // on, the window stays responsive and the countdown keeps running.
 constexpr int MaxRetriesPerStep = 100;
+
+// The edges turn the ball on one axis a step. A step so long that turning
+// back from one side edge carries the ball past the other would turn it on
+// that axis every step, and it would fly off through the top or bottom for
+// ever. Steps that long are only found in broken level files (a playable
+// ball moves a fraction of a pixel a step); they are shortened to this,
+// keeping their direction, which the playfield always turns back.
+constexpr double MaxStep = 100;
 
 enum class Search { Nothing, Goal, Bounced };
 
@@ -42,6 +51,10 @@ Form1::StepOutcome Form1::MoveBall()
         return Search::Nothing;
     };
 
+    if (const double step = std::hypot(BallVX, BallVY); step > MaxStep) {
+        BallVX *= MaxStep / step;
+        BallVY *= MaxStep / step;
+    }
     for (int attempt = 0; attempt <= MaxRetriesPerStep; ++attempt) {
         const double NewX = BallX + BallVX;
         const double NewY = BallY + BallVY;

@@ -86,6 +86,20 @@ TEST_F(BallMotion, TurnsBackAtTheEdgesXFirst)
     EXPECT_EQ(platform.memoryEvents().yields, 0);
 }
 
+TEST_F(BallMotion, AStepLongerThanTheFieldTurnsIsShortenedAndTheBallStaysIn)
+{
+    // Turned at the left edge it would pass the right one, and back: the
+    // top and bottom would never be reached by the one-axis turn.
+    Load(LevelWith("590,390,591,391", 1));
+    Place(201, 100, -223.393, -9.76859);
+    for (int i = 0; i < 1000; ++i) {
+        game.MoveBall();
+        ASSERT_GE(game.BallY, -100);
+        ASSERT_LE(game.BallY, 500);
+    }
+    EXPECT_NEAR(std::hypot(game.BallVX, game.BallVY), 100, 1e-9);
+}
+
 TEST_F(BallMotion, BouncesOffAMarginThenRetriesAfterAYield)
 {
     Load(LevelWith("50,198,300,198,590,390,591,391", 2));
