@@ -51,7 +51,10 @@ Form1::StepOutcome Form1::MoveBall()
         return Search::Nothing;
     };
 
-    if (const double step = std::hypot(BallVX, BallVY); step > MaxStep) {
+    // Every step passes here: the squared length is compared first, so the
+    // square root is only taken for a step that is too long.
+    if (BallVX * BallVX + BallVY * BallVY > MaxStep * MaxStep) {
+        const double step = std::hypot(BallVX, BallVY);
         BallVX *= MaxStep / step;
         BallVY *= MaxStep / step;
     }
