@@ -10,6 +10,11 @@ tools/ensure-deps.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
+echo "== Desktop entry and AppStream metadata"
+desktop-file-validate packaging/*.desktop
+# --no-net: the screenshot and homepage addresses are not fetched.
+appstreamcli validate --no-net packaging/*.metainfo.xml
+
 echo "== Native build and tests"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 needed=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins libgtest-dev libgmock-dev
-        libbenchmark-dev clang libclang-rt-14-dev xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core)
+        libbenchmark-dev clang libclang-rt-14-dev xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core
+        desktop-file-utils appstream dpkg-dev)
 [ "${1:-}" = "--windows" ] && needed=(g++-mingw-w64-x86-64 wine64 wine)
 
 missing=()

@@ -1,0 +1,58 @@
+# Installs the game and builds its packages with CPack.
+#
+# On Linux the program and its Data folder stay together in lib/orvane, as the
+# game looks for Data beside its executable; bin/orvane is a launcher that
+# gives each user a writable copy (see packaging/orvane-launcher.sh).
+# On Windows the program and Data go to the top of the install folder.
+
+if(WIN32)
+  set(ORVANE_PROGRAM_DIR .)
+else()
+  set(ORVANE_PROGRAM_DIR lib/orvane)
+endif()
+
+install(TARGETS orvane RUNTIME DESTINATION ${ORVANE_PROGRAM_DIR})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/Data/ DESTINATION ${ORVANE_PROGRAM_DIR}/Data
+        PATTERN "HighScores*" EXCLUDE)
+
+if(WIN32)
+  find_program(WINDEPLOYQT_EXECUTABLE windeployqt HINTS "${QT6_INSTALL_PREFIX}/bin" "${Qt6_DIR}/../../../bin")
+  if(WINDEPLOYQT_EXECUTABLE)
+    # Qt's libraries and plugins beside the installed program, so it runs
+    # without Qt installed.
+    install(CODE "execute_process(COMMAND \"${WINDEPLOYQT_EXECUTABLE}\" --no-translations
+                  \"\${CMAKE_INSTALL_PREFIX}/${ORVANE_PROGRAM_DIR}/$<TARGET_FILE_NAME:orvane>\"
+                  COMMAND_ERROR_IS_FATAL ANY)")
+  else()
+    message(WARNING "windeployqt not found: the installed game will need Qt's libraries on the PATH")
+  endif()
+else()
+  set(pkg ${CMAKE_SOURCE_DIR}/packaging)
+  install(PROGRAMS ${pkg}/orvane-launcher.sh DESTINATION bin RENAME orvane)
+  install(FILES ${pkg}/org.example.orvane.desktop DESTINATION share/applications)
+  install(FILES ${pkg}/org.example.orvane.metainfo.xml DESTINATION share/metainfo)
+  install(FILES ${pkg}/icons/orvane.svg DESTINATION share/icons/hicolor/scalable/apps)
+  foreach(size 16 32 48 64 128 256)
+    install(FILES ${pkg}/icons/${size}x${size}/orvane.png DESTINATION share/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+endif()
+
+set(CPACK_PACKAGE_NAME orvane)
+set(CPACK_PACKAGE_VENDOR "Orvane")
+set(CPACK_PACKAGE_CONTACT "Orvane developers <orvane@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Steer a bouncing ball into the goal by drawing lines")
+set(CPACK_PACKAGE_DESCRIPTION "A ball bounces across a stone playfield; draw lines for it to bounce off and guide it into the goal. Twelve levels and a high-score table.")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Orvane)
+# The build keeps its debugging symbols; the packages need not carry them.
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR TGZ)
+if(NOT WIN32)
+  list(APPEND CPACK_GENERATOR DEB)
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+endif()
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+# The libraries the program links, Qt's among them, as found by dpkg-shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+include(CPack)
