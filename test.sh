@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the game and runs every test: the native build with the window
-# tests, the game logic under AddressSanitizer and UndefinedBehaviorSanitizer,
-# the readers under libFuzzer,
+# tests, the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the readers under libFuzzer,
 # and the game logic built for Windows with its tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -20,8 +20,8 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
 
-echo "== Game logic under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANE_LOGIC_ONLY=ON -DORVANE_BENCHMARKS=OFF \
+echo "== Every test under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANE_LOGIC_ONLY=OFF -DORVANE_BENCHMARKS=OFF \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all" >/dev/null
 cmake --build build-sanitize -j "$jobs"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 ctest --output-on-failure -j "$jobs")
