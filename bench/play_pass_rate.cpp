@@ -6,7 +6,6 @@
 // to count the passes (every pass of the loop yields once) and to play the
 // part of the player from a timer inside those yields.
 #include <QApplication>
-#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -18,10 +17,13 @@
 
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
+#include "qt/player_mouse.h"
 #include "shell/form1.h"
 
 namespace {
 
+using orvane::qt::testing::ClickAt;
+using orvane::qt::testing::SendMouse;
 using Seconds = std::chrono::duration<double>;
 using SteadyClock = std::chrono::steady_clock;
 
@@ -69,13 +71,6 @@ struct Kind {
     std::function<void(double)> during; // seconds into the stretch
 };
 
-void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held)
-{
-    Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &event);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -99,7 +94,7 @@ int main(int argc, char** argv)
     auto endStroke = [&] {
         if (!drawing) return;
         drawing = false;
-        SendMouse(field, QEvent::MouseButtonRelease, strokePoint(0), Qt::NoButton);
+        SendMouse(field, QEvent::MouseButtonRelease, strokePoint(0));
     };
     // Each kind of play is one state; the rounds interleave them so that
     // the machine's drift over the run falls on all of them alike. The
@@ -113,13 +108,13 @@ int main(int argc, char** argv)
              form.mnuMargins_Click();
              drawing = true;
              lastMove = -1;
-             SendMouse(field, QEvent::MouseButtonPress, strokePoint(0), Qt::LeftButton);
+             SendMouse(field, QEvent::MouseButtonPress, strokePoint(0));
          },
          [&](double t) {
              int step = static_cast<int>(t / 0.008);
              if (step == lastMove) return;
              lastMove = step;
-             SendMouse(field, QEvent::MouseMove, strokePoint(t), Qt::LeftButton);
+             SendMouse(field, QEvent::MouseMove, strokePoint(t));
          }},
     };
     constexpr int Rounds = 5;
@@ -129,13 +124,7 @@ int main(int argc, char** argv)
         endStroke();
         kinds[phase % kinds.size()].begin();
     };
-    auto clickPrompt = [&] {
-        QPoint prompt(294, 180);
-        QWidget* label = field->childAt(prompt);
-        QPoint at = label ? label->mapFrom(field, prompt) : prompt;
-        SendMouse(label ? label : field, QEvent::MouseButtonPress, at, Qt::LeftButton);
-        SendMouse(label ? label : field, QEvent::MouseButtonRelease, at, Qt::NoButton);
-    };
+    auto clickPrompt = [&] { ClickAt(field, QPoint(294, 180)); };
 
     long long testPasses = 0;
     double testSeconds = 0;

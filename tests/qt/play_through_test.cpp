@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QTimer>
 #include <chrono>
 #include <functional>
@@ -14,29 +13,14 @@
 
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
+#include "player_mouse.h"
 #include "shell/form1.h"
 
 using namespace orvane;
+using orvane::qt::testing::ClickAt;
+using orvane::qt::testing::SendMouse;
 
 namespace {
-
-void SendMouse(QWidget* target, QEvent::Type type, QPoint at)
-{
-    Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &event);
-}
-
-// A click where the player sees the point, on whichever control is there.
-void ClickAt(QWidget* field, QPoint at)
-{
-    QWidget* child = field->childAt(at);
-    QWidget* target = child ? child : field;
-    QPoint local = target->mapFrom(field, at);
-    SendMouse(target, QEvent::MouseButtonPress, local);
-    SendMouse(target, QEvent::MouseButtonRelease, local);
-}
 
 QAction* MenuAction(qt::QtWindow& window, const std::string& text)
 {
