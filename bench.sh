@@ -11,3 +11,6 @@ build-release/orvane_logic_bench --benchmark_min_time=0.5
 
 echo "== The real window under Xvfb"
 bench/xvfb_speed_test.sh build-release
+
+echo "== The high-score window in Qt's lists and on the disk"
+QT_QPA_PLATFORM=offscreen build-release/orvane_scores_bench 2>/dev/null

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "platform/memory/memory_platform.h"
+#include "scores/form2.h"
+#include "scores/score_file.h"
 #include "shell/form1.h"
 
 using namespace orvane;
@@ -72,6 +74,36 @@ void LoadLevel(benchmark::State& state)
     state.SetLabel("100 margins");
 }
 BENCHMARK(LoadLevel);
+
+// A high-score file of this many entries, in the in-memory data folder.
+void WriteScores(Game& game, int entries)
+{
+    std::vector<ScoreEntry> table;
+    for (int i = 0; i < entries; ++i) table.push_back({"Player number " + std::to_string(i), entries - i});
+    game.platform.memoryFiles().files["/d/HighScores.ooo"] = FormatScores(table);
+}
+
+// Opening the high-score window reads the file and fills its lists.
+void HighScoresLoad(benchmark::State& state)
+{
+    Game game;
+    WriteScores(game, static_cast<int>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(Form2(game.form).List1->count());
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetLabel("entries, file to lists");
+}
+BENCHMARK(HighScoresLoad)->Arg(10'000)->Unit(benchmark::kMillisecond);
+
+void HighScoresSave(benchmark::State& state)
+{
+    Game game;
+    WriteScores(game, static_cast<int>(state.range(0)));
+    Form2 window(game.form);
+    for (auto _ : state) window.SaveHighScores();
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetLabel("entries, lists to file");
+}
+BENCHMARK(HighScoresSave)->Arg(10'000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Times the speed test in the real window under Xvfb and measures the
-# processor time the game uses while it waits, paused, between levels;
+# Times the start-up and the speed test in the real window under Xvfb and
+# measures the processor time the game uses while it waits, paused, between
+# levels, and the most memory it held;
 # then counts the passes a second of the test and of play in the same server.
 # Usage: bench/xvfb_speed_test.sh BUILD_DIR
 set -euo pipefail
@@ -14,9 +15,15 @@ trap 'kill "$game" "$xvfb" 2>/dev/null || true' EXIT
 export DISPLAY=$display
 sleep 1
 
+launched=$(date +%s.%N)
 "$build/orvane" >/dev/null 2>&1 &
 game=$!
-for _ in $(seq 50); do window=$(xdotool search --name "Orvane  v1" 2>/dev/null | head -1) && [ -n "$window" ] && break; sleep 0.1; done
+window=
+for _ in $(seq 1000); do
+  window=$(xdotool search --onlyvisible --name "Orvane  v1" 2>/dev/null | head -1) && [ -n "$window" ] && break
+  sleep 0.01
+done
+printf 'start-up to the first shown window: %.0f ms\n' "$(echo "($(date +%s.%N) - $launched) * 1000" | bc -l)"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 menu=$((HEIGHT - 400))
 
@@ -34,6 +41,8 @@ printf 'speed test: %.2f s, %.0f passes/s\n' "$seconds" "$(echo "$steps / $secon
 ticks() { awk '{print $14 + $15}' "/proc/$game/stat"; }
 before=$(ticks); sleep 5; after=$(ticks)
 printf 'processor use while paused between levels: %.1f %%\n' "$(echo "($after - $before) / 5" | bc -l)"
+# The most memory the game held at once, through the speed test and the pause.
+printf 'peak memory (resident): %s\n' "$(awk '/VmHWM/ {printf "%.1f MB", $2 / 1024}' "/proc/$game/status")"
 kill "$game" 2>/dev/null || true
 
 # The passes a second of the speed test and of play, counted inside the game.
