@@ -7,17 +7,13 @@ set -euo pipefail
 build=$1
 steps=1750000 # the speed-test level's steps to its goal (orvane-levelcheck tells)
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "$game" "$xvfb" 2>/dev/null || true' EXIT
-export DISPLAY=$display
-sleep 1
+source "$(dirname "$0")/../tests/e2e/xvfb_lib.sh"
+xvfb_start 1280x1024x24
 
 "$build/orvane" >/dev/null 2>&1 &
 game=$!
-for _ in $(seq 50); do window=$(xdotool search --name "Orvane  v1" 2>/dev/null | head -1) && [ -n "$window" ] && break; sleep 0.1; done
-eval "$(xdotool getwindowgeometry --shell "$window")"
+xvfb_own "$game"
+xvfb_window "$ORVANE_CAPTION" 30
 menu=$((HEIGHT - 400))
 
 # The level panel (black) appears at (150, 300) of the playfield when the test ends.
