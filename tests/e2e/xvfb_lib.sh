@@ -16,28 +16,27 @@ trap _xvfb_cleanup EXIT
 # Remembers a process to end when the script exits.
 xvfb_own() { _xvfb_pids+=("$1"); }
 
-# Starts Xvfb on a free display with the given screen (e.g. 1024x768x24)
-# and exports DISPLAY once the server answers.
+# Starts Xvfb with the given screen (e.g. 1024x768x24) and exports DISPLAY
+# once the server answers. Xvfb picks a free display itself and tells its
+# number when it is ready: a guessed number may belong to a server of
+# another run that the lock files of this /tmp do not show.
 xvfb_start() {
-  local screen=${1:-1024x768x24} n tries
-  for tries in 1 2 3 4 5; do
-    n=$((90 + RANDOM % 400))
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
-    local pid=$!
-    xvfb_own "$pid"
-    local waited
-    for waited in $(seq 100); do
-      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      kill -0 "$pid" 2>/dev/null || break # lost the display to another server
-      sleep 0.1
-    done
-    kill "$pid" 2>/dev/null || true
+  local screen=${1:-1024x768x24} told pid waited
+  told=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$told" >/dev/null 2>&1 &
+  pid=$!
+  xvfb_own "$pid"
+  for waited in $(seq 100); do
+    if grep -q '^[0-9][0-9]*$' "$told" && kill -0 "$pid" 2>/dev/null; then
+      export DISPLAY=":$(cat "$told")"
+      rm -f "$told"
+      return 0
+    fi
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
   done
-  echo "could not start Xvfb on a free display" >&2
+  rm -f "$told"
+  echo "could not start Xvfb" >&2
   return 1
 }
 
