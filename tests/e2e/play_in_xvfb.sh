@@ -143,36 +143,37 @@ rm -f "$work/before.png"
 poll_shot 10-paused 10 paused || fail "$step" "$last" "the game did not stand still with the Pause entry turned to Resume"
 cp "$work/now.png" "$work/paused.png"
 
-# --- 11 and 12 the high-score window, opened and closed while paused ---
+# --- 11 to 13 the high-score window, opened and closed while paused ---
 step="the high-score window"
 click_entry $OPTIONS
 poll_shot 11-options-menu 10 menu_is_open || fail "$step" "$last" "the Options menu did not open"
 xdotool key Down Down Return
-main_window=$window
-xvfb_window "^High Scores$" 10 || fail "$step" "$(shot 11-high-scores)" "no window captioned \"High Scores\""
-scores=$window
-last=$(shot 11-high-scores)
-[ "$WIDTH" -ge 170 ] && [ "$HEIGHT" -ge 295 ] || fail "$step" "$last" "the high-score window is only ${WIDTH}x$HEIGHT"
-crop "$last" "${WIDTH}x$HEIGHT+$X+$Y" "$work/scores.png"
-# The list is white, the window face grey (212, 208, 200).
-list=$(pixels_like "$work/scores.png" white 5%)
-face=$(pixels_like "$work/scores.png" 'rgb(212,208,200)' 5%)
-[ "$list" -gt 20000 ] && [ "$face" -gt 3000 ] ||
-  fail "$step" "$last" "the window shows $list white list pixels and $face of its face colour"
-# The three entries of the table, in dark text on the list.
-crop "$work/scores.png" "140x240+13+$((HEIGHT - 295 + 14))" "$work/list.png"
-entries=$(pixels_like "$work/list.png" black 40%)
-[ "$entries" -gt 150 ] || fail "$step" "$last" "the list shows no entries ($entries dark pixels)"
+xvfb_window "^High Scores$" 10 || fail "$step" "$(shot 12-high-scores)" "no window captioned \"High Scores\""
+[ "$WIDTH" -ge 170 ] && [ "$HEIGHT" -ge 295 ] ||
+  fail "$step" "$(shot 12-high-scores)" "the high-score window is only ${WIDTH}x$HEIGHT"
+# The list is white, the window face grey (212, 208, 200), and the three
+# entries of the table are dark text on the list. A window just mapped
+# may not be painted yet.
+scores_shown() {
+  crop "$last" "${WIDTH}x$HEIGHT+$X+$Y" "$work/scores.png"
+  crop "$work/scores.png" "140x240+13+$((HEIGHT - 295 + 14))" "$work/list.png"
+  list=$(pixels_like "$work/scores.png" white 5%)
+  face=$(pixels_like "$work/scores.png" 'rgb(212,208,200)' 5%)
+  entries=$(pixels_like "$work/list.png" black 40%)
+  [ "$list" -gt 20000 ] && [ "$face" -gt 3000 ] && [ "$entries" -gt 150 ]
+}
+poll_shot 12-high-scores 10 scores_shown ||
+  fail "$step" "$last" "the window shows $list white list pixels, $face of its face colour, $entries of text"
 # Its OK button, the default one, closes it.
 xdotool mousemove $((X + 124)) $((Y + HEIGHT - 295 + 276)) click 1
 closed() { ! xdotool search --onlyvisible --name "^High Scores$" >/dev/null 2>&1; }
-until_true 10 closed || fail "$step" "$(shot 12-high-scores-closed)" "the OK button did not close the window"
-eval "$(xdotool getwindowgeometry --shell "$main_window")"
+until_true 10 closed || fail "$step" "$(shot 13-high-scores-closed)" "the OK button did not close the window"
+eval "$(xdotool getwindowgeometry --shell "$main")"
 still_paused() { [ "$(differing "$work/now.png" "$work/paused.png" 0)" -eq 0 ]; }
-poll_shot 12-high-scores-closed 10 still_paused ||
+poll_shot 13-high-scores-closed 10 still_paused ||
   fail "$step" "$last" "the playfield is not as it was when paused"
 
-# --- 13 Resume: the game goes on ---
+# --- 14 Resume: the game goes on ---
 step="Resume"
 read_menu_bar "$last"
 click_entry $PAUSE
@@ -181,13 +182,13 @@ resumed() {
   [ ${#entry_w[@]} -eq 6 ] && [ "${entry_w[$PAUSE]}" -eq "$pause_width" ] &&
     [ "$(differing "$work/now.png" "$work/paused.png" 0)" -gt 0 ]
 }
-poll_shot 13-resumed 10 resumed || fail "$step" "$last" "the caption is not Pause again, or nothing moves"
+poll_shot 14-resumed 10 resumed || fail "$step" "$last" "the caption is not Pause again, or nothing moves"
 
-# --- 14 Exit ends the program ---
+# --- 15 Exit ends the program ---
 step="Exit"
 click_entry $EXIT
 ended() { ! kill -0 "$game" 2>/dev/null; }
-until_true 10 ended || fail "$step" "$(shot 14-exit)" "the game still runs 10 s after Exit"
+until_true 10 ended || fail "$step" "$(shot 15-exit)" "the game still runs 10 s after Exit"
 wait "$game" && status=0 || status=$?
-[ "$status" -eq 0 ] || fail "$step" "$(shot 14-exit)" "the game ended with status $status"
+[ "$status" -eq 0 ] || fail "$step" "$(shot 15-exit)" "the game ended with status $status"
 echo "play-through in Xvfb passed; screenshots in $shots"
