@@ -14,6 +14,13 @@ endif()
 install(TARGETS orvane RUNTIME DESTINATION ${ORVANE_PROGRAM_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/Data/ DESTINATION ${ORVANE_PROGRAM_DIR}/Data
         PATTERN "HighScores*" EXCLUDE)
+# An empty high-score table, so that a new player's first look at the high
+# scores finds a file instead of an error. Written only where there is none:
+# installing again over a game in place keeps its scores.
+install(CODE "set(scores \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ORVANE_PROGRAM_DIR}/Data/HighScores.ooo\")
+              if(NOT EXISTS \"\${scores}\")
+                file(WRITE \"\${scores}\" \"\")
+              endif()")
 
 if(WIN32)
   find_program(WINDEPLOYQT_EXECUTABLE windeployqt HINTS "${QT6_INSTALL_PREFIX}/bin" "${Qt6_DIR}/../../../bin")

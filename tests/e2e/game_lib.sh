@@ -22,6 +22,8 @@ mkdir "$work/game"
 cp "$build/orvane" "$work/game/"
 cp -r "$build/Data" "$work/game/Data"
 data=$work/game/Data
+# What launch_game starts; a script may put another command here.
+game_command=("$work/game/orvane")
 
 # launch_game SCALE: starts the game at that pixel ratio and waits for its
 # window. Sets game (its process), main (its window), X, Y, WIDTH, HEIGHT,
@@ -31,7 +33,7 @@ launch_game() {
   scale=$1
   started=$(date +%s)
   # The X server, whatever platform the window tests around were told of.
-  QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$work/game/orvane" >"$shots/game.log" 2>&1 &
+  QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "${game_command[@]}" >"$shots/game.log" 2>&1 &
   game=$!
   xvfb_own "$game"
   xvfb_window "$ORVANE_CAPTION" 30 ||

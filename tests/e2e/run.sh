@@ -6,7 +6,7 @@
 set -uo pipefail
 here=$(dirname "$0")
 failed=()
-for script in play_in_xvfb hidpi_in_xvfb; do
+for script in play_in_xvfb hidpi_in_xvfb package_in_xvfb; do
   echo "-- $script"
   "$here/$script.sh" "$1" || failed+=("$script")
 done
