@@ -218,6 +218,12 @@ private:
         } else if (pick < 999) {
             // A move with no button, the commonest event of all.
             w.onMouseMove({0, 0, Coordinate(pointerX_, FieldWidth), Coordinate(pointerY_, FieldHeight)});
+        } else if (Chance(10)) {
+            // The player throws the table away, by hand; the game reads
+            // the file each time it shows the table.
+            disk_.files.erase(ScoresFile);
+            enteredSinceReset_ = 0;
+            savedAfter_ = -1;
         } else if (Chance(5)) {
             // The program ends, by Exit or by closing its window; the next
             // run finds the same data folder.
@@ -246,6 +252,15 @@ private:
         memory::MemoryTimer& timer = *platform_->find("Form1")->timer("Timer1");
         if (!timer.on) return;
         platform_->memoryClock().seconds = std::max(platform_->memoryClock().seconds, timer.lastFired + 1.0);
+        platform_->fireTimers();
+    }
+
+    // While a modal box or window is open the player may take a while:
+    // the timer ticks once, or for as long as a level lasts.
+    void Wait()
+    {
+        if (Chance(50)) return Tick();
+        platform_->memoryClock().seconds += Between(0, 40);
         platform_->fireTimers();
     }
 
@@ -283,19 +298,19 @@ private:
     void AnswerBox(const memory::ShownBox& box)
     {
         if (!failure_.empty()) return;
-        if (depth_ < 3 && Chance(20)) {
-            ++depth_;
-            Count();
-            Tick();
-            Check();
-            --depth_;
-        }
         // The only error the shipped data can give is the missing table
-        // before the first game is entered.
+        // while no game has been entered.
         if (box.title == "Error" &&
             (box.text != "An error has occurred while trying to load the high scores list." ||
              disk_.files.count(ScoresFile) != 0))
             Fail("the box \"" + box.text + "\"");
+        if (depth_ < 3 && Chance(35)) {
+            ++depth_;
+            Count();
+            Wait();
+            Check();
+            --depth_;
+        }
         memory::MemoryDialogs& boxes = platform_->boxes();
         if (box.input) {
             std::string typed;
@@ -372,7 +387,7 @@ private:
             else if (pick < 4) window.close();
             else if (pick < 6) window.button("Command2")->onClick();
             else if (pick < 8) window.area("Image1")->onDoubleClick();
-            else Tick();
+            else Wait();
             Check();
         }
         --depth_;
