@@ -20,6 +20,7 @@
 #include "scores/form2.h"
 #include "scores/score_file.h"
 #include "shell/form1.h"
+#include "sim/crossing.h"
 
 using namespace orvane;
 
@@ -264,24 +265,61 @@ private:
         platform_->fireTimers();
     }
 
+    // Whether the level's margins, the goal aside, leave the way clear.
+    bool Clear(double x1, double y1, double x2, double y2) const
+    {
+        const Form1& g = *game_;
+        for (int row = PlayerRows; row < g.LastSegment; ++row)
+            if (Crosses(Path{x1, y1, x2, y2}, g.Segments[static_cast<std::size_t>(row)])) return false;
+        return true;
+    }
+
+    // Where the ball's flight meets the goal line's, if it does and the way
+    // there is clear.
+    bool OnItsWay(const Segment& goal) const
+    {
+        const Form1& g = *game_;
+        const double sx = goal[2] - goal[0], sy = goal[3] - goal[1];
+        const double d = g.BallVX * sy - g.BallVY * sx;
+        if (d == 0) return false;
+        const double t = ((goal[0] - g.BallX) * sy - (goal[1] - g.BallY) * sx) / d; // steps to the line
+        const double u = ((goal[0] - g.BallX) * g.BallVY - (goal[1] - g.BallY) * g.BallVX) / d;
+        return t > 0 && u >= 0 && u <= 1 && Clear(g.BallX, g.BallY, g.BallX + g.BallVX * t, g.BallY + g.BallVY * t);
+    }
+
     // A player who means it: a short stroke just ahead of the ball, turned
-    // so that the ball leaves it towards the middle of the goal line.
+    // so that the ball leaves it towards the goal line, or towards a point
+    // from which the goal can be reached when margins are in the way.
     void AimedStroke(memory::MemoryWindow& w)
     {
         Form1& g = *game_;
-        if (g.LastSegment < 0 || static_cast<std::size_t>(g.LastSegment) >= g.Segments.size()) return;
-        const Segment& goal = g.Segments[static_cast<std::size_t>(g.LastSegment)];
+        if (g.LastSegment < PlayerRows || static_cast<std::size_t>(g.LastSegment) >= g.Segments.size()) return;
+        const Segment goal = g.Segments[static_cast<std::size_t>(g.LastSegment)];
         const double speed = std::hypot(g.BallVX, g.BallVY);
-        const double gx = (goal[0] + goal[2]) / 2.0 - g.BallX, gy = (goal[1] + goal[3]) / 2.0 - g.BallY;
-        const double distance = std::hypot(gx, gy);
-        if (speed == 0 || distance < 1) return;
+        if (speed == 0 || OnItsWay(goal)) return;
         const double dx = g.BallVX / speed, dy = g.BallVY / speed;
-        double nx = gx / distance - dx, ny = gy / distance - dy; // the stroke's normal
-        const double n = std::hypot(nx, ny);
-        if (n < 0.05) return; // already on its way
-        nx /= n, ny /= n;
-        const double ahead = Between(2, 12), half = Between(6, 20);
+        const double ahead = Between(2, 6), half = Between(6, 20);
         const double cx = g.BallX + dx * ahead, cy = g.BallY + dy * ahead;
+
+        const double along = Between(0.2, 0.8);
+        double tx = goal[0] + (goal[2] - goal[0]) * along, ty = goal[1] + (goal[3] - goal[1]) * along;
+        if (!Clear(cx, cy, tx, ty)) {
+            // The shortest of a few clear ways round.
+            double best = HUGE_VAL, bx = 0, by = 0;
+            for (int tries = 0; tries < 40; ++tries) {
+                const double qx = Between(5, FieldWidth - 5), qy = Between(5, FieldHeight - 5);
+                const double length = std::hypot(qx - cx, qy - cy) + std::hypot(tx - qx, ty - qy);
+                if (length < best && Clear(cx, cy, qx, qy) && Clear(qx, qy, tx, ty)) best = length, bx = qx, by = qy;
+            }
+            if (best == HUGE_VAL) return;
+            tx = bx, ty = by;
+        }
+        const double tl = std::hypot(tx - cx, ty - cy);
+        if (tl < 1) return;
+        double nx = (tx - cx) / tl - dx, ny = (ty - cy) / tl - dy; // the stroke's normal
+        const double n = std::hypot(nx, ny);
+        if (n < 1e-3) return;
+        nx /= n, ny /= n;
         auto at = [](double v) { return static_cast<float>(v); };
         w.onMouseDown({1, 0, at(cx + ny * half), at(cy - nx * half)});
         Check();
