@@ -80,7 +80,7 @@ public:
             // every event comes in one of its yields.
             while (!Ending() && done_ < limit_ && failure_.empty()) {
                 if (game_->ImageClickToStart->visible() && Chance(50)) {
-                    Count();
+                    if (!Count()) break;
                     game_->ImageClickToStart->onClick();
                     if (!Ending()) Check(); // the test level did not load
                 } else {
@@ -153,10 +153,16 @@ private:
 
     // --- Events ---
 
-    void Count()
+    // Whether one more event may come; the program ends after the last,
+    // so that a run cut short at a failing event still plays that event.
+    bool Count()
     {
+        if (done_ >= limit_) {
+            platform_->events().endProgram();
+            return false;
+        }
         ++done_;
-        if (done_ >= limit_) platform_->events().endProgram();
+        return true;
     }
 
     void OnYield()
@@ -173,8 +179,7 @@ private:
     // window system may deliver to it now.
     void Event()
     {
-        if (Ending() || !failure_.empty()) return;
-        Count();
+        if (Ending() || !failure_.empty() || !Count()) return;
         Form1& g = *game_;
         memory::MemoryWindow& w = *platform_->find("Form1");
         // Spells of play, a quarter of the time, between spells of anything.
@@ -342,9 +347,8 @@ private:
             (box.text != "An error has occurred while trying to load the high scores list." ||
              disk_.files.count(ScoresFile) != 0))
             Fail("the box \"" + box.text + "\"");
-        if (depth_ < 3 && Chance(35)) {
+        if (depth_ < 3 && Chance(35) && Count()) {
             ++depth_;
-            Count();
             Wait();
             Check();
             --depth_;
@@ -418,8 +422,7 @@ private:
     {
         if (window.design.name != "Form2") return;
         ++depth_;
-        while (!window.closed && !Ending() && failure_.empty()) {
-            Count();
+        while (!window.closed && !Ending() && failure_.empty() && Count()) {
             const std::uint64_t pick = Below(10);
             if (pick < 3) window.button("Command1")->onClick();
             else if (pick < 4) window.close();
