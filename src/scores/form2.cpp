@@ -10,7 +10,7 @@
 
 namespace orvane {
 
-Form2::Form2(Form1& form1) : form1_(form1)
+Form2::Form2(Form1& form1, bool load) : form1_(form1)
 {
     window = form1.platform.createWindow({"Form2", "High Scores", Size{170, 295}, Rgb(212, 208, 200), Black});
     Window& w = *window;
@@ -24,7 +24,7 @@ Form2::Form2(Form1& form1) : form1_(form1)
     Command1->onClick = [this] { Command1_Click(); };
     Command2->onClick = [this] { Command2_Click(); };
     Image1->onDoubleClick = [this] { Image1_DblClick(); };
-    Form_Load();
+    if (load) Form_Load();
 }
 
 Form2::~Form2() = default;

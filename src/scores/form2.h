@@ -1,6 +1,7 @@
 // The high-score window: the table in three parallel lists, RESET ALL, OK,
 // and a hidden spot that jumps to a chosen level. Built means loaded (the
-// file has been read); destroyed means unloaded.
+// file has been read), unless it is built to be loaded later; destroyed
+// means unloaded.
 #pragma once
 #include <memory>
 #include <string>
@@ -13,7 +14,7 @@ class Form1;
 
 class Form2 {
 public:
-    explicit Form2(Form1& form1);
+    explicit Form2(Form1& form1, bool load = true);
     ~Form2();
 
     void Form_Load();

@@ -16,7 +16,7 @@ void Form1::GameOver()
     // The countdown can run out while the window is open from the menu: the
     // score then goes into that window, which is not opened a second time.
     const bool opened = !form2;
-    if (opened) form2 = std::make_unique<Form2>(*this);
+    if (opened) LoadHighScores();
     Form2& table = *form2;
 
     // Only strictly greater scores stay above: the newest of equal games
@@ -36,9 +36,18 @@ void Form1::mnuHighScores_Click()
 {
     if (Testing && !Paused) return; // the speed test is running
     if (form2) return;
-    form2 = std::make_unique<Form2>(*this);
+    LoadHighScores();
     form2->window->showModal();
     form2.reset();
+}
+
+void Form1::LoadHighScores()
+{
+    // The window is known before it reads the file: the countdown goes on
+    // behind the box of a failed read, and a game that ends there goes into
+    // this window instead of opening a second one.
+    form2 = std::make_unique<Form2>(*this, false);
+    form2->Form_Load();
 }
 
 } // namespace orvane

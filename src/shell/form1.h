@@ -131,6 +131,7 @@ public:
     void mnuHighScores_Click();
     // The high-score window while it is loaded.
     std::unique_ptr<Form2> form2;
+    void LoadHighScores();
 
     Platform& platform;
     SequentialFiles files;

@@ -124,6 +124,33 @@ TEST_F(HighScores, TimeRunningOutWhileTheWindowIsOpenUsesThatWindow)
     EXPECT_EQ(modal, 1);
 }
 
+TEST_F(HighScores, TimeRunningOutBehindTheMissingFileMessageUsesTheWindowBeingOpened)
+{
+    ReachLevel1();
+    game.Label1_Click();
+    game.TotalScore = 40;
+    game.SecondsLeft = 1;
+    // No file yet: the window's load shows its message, and the countdown
+    // runs out while the message is open.
+    platform.boxes().whileShown = [&](const memory::ShownBox& box) {
+        if (box.title != "Error") return;
+        platform.boxes().whileShown = nullptr;
+        platform.boxes().inputs.push_back("Late");
+        game.Timer1_Timer();
+    };
+    int modal = 0, tables = 0;
+    platform.whileModal = [&](memory::MemoryWindow& w) {
+        ++modal;
+        for (const memory::MemoryWindow* open : platform.windows) tables += open->design.name == "Form2";
+        EXPECT_EQ(w.list("List1")->items, (std::vector<std::string>{"40 : Late"}));
+    };
+    game.mnuHighScores_Click();
+    EXPECT_EQ(modal, 1);
+    EXPECT_EQ(tables, 1);
+    EXPECT_EQ(Saved(), (std::vector<ScoreEntry>{{"Late", 40}}));
+    EXPECT_FALSE(game.form2);
+}
+
 TEST_F(HighScores, TheHiddenPromptJumpsToARoundedLevel)
 {
     files()[DataFolder + "Level001.ooo"] = ExampleLevel;

@@ -6,12 +6,16 @@ namespace orvane::memory {
 
 // --- Boxes ---
 
+// The script gets a copy: a box it opens while this one is open grows the
+// record, which moves the records already in it.
+void MemoryDialogs::ShowWhile(ShownBox box) { whileShown(box); }
+
 Answer MemoryDialogs::messageBox(const std::string& text, const std::string& title, Buttons buttons,
                                  Icon icon)
 {
     shown.push_back({text, title, buttons, icon, false, {}});
     if (events && events->ending()) return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
-    if (whileShown) whileShown(shown.back());
+    if (whileShown) ShowWhile(shown.back());
     if (!answers.empty()) {
         Answer answer = answers.front();
         answers.pop_front();
@@ -25,7 +29,7 @@ std::string MemoryDialogs::inputBox(const std::string& prompt, const std::string
 {
     shown.push_back({prompt, title, Buttons::OkCancel, Icon::None, true, defaultText});
     if (events && events->ending()) return {};
-    if (whileShown) whileShown(shown.back());
+    if (whileShown) ShowWhile(shown.back());
     if (inputs.empty()) return {};
     std::string typed = inputs.front();
     inputs.pop_front();

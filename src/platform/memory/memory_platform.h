@@ -43,6 +43,9 @@ public:
     std::vector<ShownBox> shown;
     // While the program ends, boxes answer at once, as Cancel.
     const EventLoop* events = nullptr;
+
+private:
+    void ShowWhile(ShownBox box);
 };
 
 class MemoryFileSystem : public FileSystem {
