@@ -17,8 +17,27 @@ std::wstring TitleOf(const std::string& title) { return title.empty() ? L"Orvane
 
 // --- The message loop ---
 
+namespace {
+
+LONGLONG Now()
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+} // namespace
+
+Win32Events::Win32Events(Win32Platform& platform) : platform_(platform)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    slice_ = std::max<LONGLONG>(frequency.QuadPart / 1000, 1);
+}
+
 void Win32Events::dispatchPending()
 {
+    nextLook_ = Now() + slice_;
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
@@ -31,7 +50,10 @@ void Win32Events::dispatchPending()
     }
 }
 
-void Win32Events::yield() { dispatchPending(); }
+void Win32Events::yield()
+{
+    if (Now() >= nextLook_) dispatchPending();
+}
 
 void Win32Events::waitForEvents()
 {
