@@ -17,6 +17,7 @@ wine_prefix() {
   # A persistent server: a program started just after the last one ended
   # could otherwise meet a server on its way out and fail to make its window.
   mkdir -p "$WINEPREFIX"
+  wineserver -w 2>/dev/null || true # one of an earlier run on its way out
   wineserver -p
   _wine_cleanup() { wineserver -k 2>/dev/null || true; }
   trap '_wine_cleanup; _xvfb_cleanup; rm -rf "${work:-/nonexistent}"' EXIT
