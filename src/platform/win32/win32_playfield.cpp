@@ -38,8 +38,9 @@ Gdiplus::Color GdiplusColour(Colour colour)
                           static_cast<BYTE>((colour >> 16) & 0xFF));
 }
 
-// A memory DC holding a top-down 32-bit bitmap of the given size.
-void MakeBitmapDc(HDC& dc, HBITMAP& bitmap, HGDIOBJ& old, int width, int height)
+// A memory DC holding a top-down 32-bit bitmap of the given size, all
+// zeros; returns its pixels.
+void* MakeBitmapDc(HDC& dc, HBITMAP& bitmap, HGDIOBJ& old, int width, int height)
 {
     if (!dc) dc = CreateCompatibleDC(nullptr);
     if (bitmap) {
@@ -56,6 +57,7 @@ void MakeBitmapDc(HDC& dc, HBITMAP& bitmap, HGDIOBJ& old, int width, int height)
     void* bits = nullptr;
     bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     old = SelectObject(dc, bitmap);
+    return bits;
 }
 
 void FreeBitmapDc(HDC& dc, HBITMAP& bitmap, HGDIOBJ old)
@@ -176,6 +178,31 @@ Win32Shape::Win32Shape(Playfield& field, const ShapeDesign& design)
 {
 }
 
+Win32Shape::~Win32Shape() { FreeBitmapDc(spriteDc_, sprite_, spriteOld_); }
+
+void Win32Shape::render(UINT dpi)
+{
+    // Drawn once, smoothed and with an alpha channel, and from then on only
+    // blended at the ball's place: smoothing it anew every frame would cost
+    // the main loop a tenth of its passes under Wine.
+    const double ratio = Ratio(dpi);
+    const int w = std::max(design_.w, 0), h = std::max(design_.h, 0);
+    spriteSize_ = {static_cast<int>(std::ceil(w * ratio)) + 2, static_cast<int>(std::ceil(h * ratio)) + 2};
+    void* bits = MakeBitmapDc(spriteDc_, sprite_, spriteOld_, spriteSize_.width, spriteSize_.height);
+    Gdiplus::Bitmap target(spriteSize_.width, spriteSize_.height, spriteSize_.width * 4, PixelFormat32bppPARGB,
+                           static_cast<BYTE*>(bits));
+    Gdiplus::Graphics graphics(&target);
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    // Light with a dark rim: the ball shows on any picture.
+    Gdiplus::SolidBrush fill(Gdiplus::Color(255, 255, 255, 200));
+    Gdiplus::Pen rim(Gdiplus::Color(255, 40, 40, 40), static_cast<Gdiplus::REAL>(ratio));
+    const auto at = static_cast<Gdiplus::REAL>(1 + 0.5 * ratio);
+    const auto width = static_cast<Gdiplus::REAL>(std::max(w - 1, 0) * ratio);
+    const auto height = static_cast<Gdiplus::REAL>(std::max(h - 1, 0) * ratio);
+    graphics.FillEllipse(&fill, at, at, width, height);
+    graphics.DrawEllipse(&rim, at, at, width, height);
+}
+
 void Win32Shape::moveTo(double left, double top)
 {
     left_ = TameCoordinate(left);
@@ -218,6 +245,7 @@ void Playfield::rescale(UINT dpi)
     MakeBitmapDc(backDc_, back_, backOld_, w, h);
     compose();
     for (auto& label : labels_) label->rescale(dpi);
+    for (auto& shape : shapes_) shape->render(dpi);
     allStale_ = true;
     scheduleRepaint();
 }
@@ -247,6 +275,7 @@ ImageArea& Playfield::addImageArea(const ImageAreaDesign& design)
 Shape& Playfield::addShape(const ShapeDesign& design)
 {
     shapes_.push_back(std::make_unique<Win32Shape>(*this, design));
+    shapes_.back()->render(dpi_);
     shapeChanged();
     return *shapes_.back();
 }
@@ -366,8 +395,9 @@ void Playfield::shapeChanged()
 
 void Playfield::scheduleRepaint()
 {
-    if (repaintPending_ || !hwnd_) return;
     repaintPending_ = true;
+    if (timerRunning_ || !hwnd_) return;
+    timerRunning_ = true;
     SetTimer(hwnd_, RepaintTimerId, RepaintMs, nullptr);
 }
 
@@ -376,19 +406,22 @@ namespace {
 RECT BallArea(const Win32Shape& shape, UINT dpi)
 {
     const double ratio = Ratio(dpi);
-    const Rect r = shape.place();
-    // The outline is antialiased and may reach into the next pixel.
-    return RECT{static_cast<LONG>(std::floor(shape.left() * ratio)) - 1,
-                static_cast<LONG>(std::floor(shape.top() * ratio)) - 1,
-                static_cast<LONG>(std::ceil((shape.left() + std::max(r.w, 0)) * ratio)) + 1,
-                static_cast<LONG>(std::ceil((shape.top() + std::max(r.h, 0)) * ratio)) + 1};
+    const LONG left = static_cast<LONG>(std::floor(shape.left() * ratio)) - 1;
+    const LONG top = static_cast<LONG>(std::floor(shape.top() * ratio)) - 1;
+    return RECT{left, top, left + shape.spriteSize().width, top + shape.spriteSize().height};
 }
 
 } // namespace
 
 void Playfield::repaintStale()
 {
-    KillTimer(hwnd_, RepaintTimerId);
+    // The timer runs on while the ball moves: setting and killing it every
+    // frame costs more than its ticks. A tick with nothing to do ends it.
+    if (!repaintPending_) {
+        KillTimer(hwnd_, RepaintTimerId);
+        timerRunning_ = false;
+        return;
+    }
     repaintPending_ = false;
     RECT stale = staleArea_;
     if (shapesStale_ && !allStale_) {
@@ -400,50 +433,51 @@ void Playfield::repaintStale()
             }
         }
     }
-    if (allStale_) InvalidateRect(hwnd_, nullptr, FALSE);
-    else if (!IsRectEmpty(&stale)) InvalidateRect(hwnd_, &stale, FALSE);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    if (allStale_) stale = client;
     allStale_ = shapesStale_ = false;
     staleArea_ = RECT{};
+    // Painted here and now rather than through WM_PAINT, which would cost a
+    // trip to the window server for the update region and another to
+    // validate it.
+    RECT area;
+    if (!IntersectRect(&area, &stale, &client) || !IsWindowVisible(hwnd_)) return;
+    HDC dc = GetDC(hwnd_);
+    paint(dc, area);
+    ReleaseDC(hwnd_, dc);
 }
 
 void Playfield::paint(HDC dc, const RECT& area)
 {
+    // Most paints are the ball's few pixels: what lies elsewhere is skipped.
+    auto touches = [&](const RECT& r) {
+        RECT common;
+        return IntersectRect(&common, &r, &area) != FALSE;
+    };
     const int x = area.left, y = area.top, w = area.right - area.left, h = area.bottom - area.top;
     BitBlt(backDc_, x, y, w, h, composedDc_, x, y, SRCCOPY);
     const int saved = SaveDC(backDc_);
     IntersectClipRect(backDc_, area.left, area.top, area.right, area.bottom);
     for (auto& frame : frames_) {
-        if (!frame->visible()) continue;
-        RECT r = device(frame->design().place);
+        const RECT r = device(frame->design().place);
+        if (!frame->visible() || !touches(r)) continue;
         HBRUSH brush = CreateSolidBrush(ColourRef(frame->design().background));
         FillRect(backDc_, &r, brush);
         DeleteObject(brush);
     }
-    for (auto& label : labels_) label->paint(backDc_, dpi_);
+    for (auto& label : labels_)
+        if (label->shown() && touches(device(label->place()))) label->paint(backDc_, dpi_);
     RestoreDC(backDc_, saved);
-    {
-        // Light with a dark rim: the ball shows on any picture.
-        Gdiplus::Graphics graphics(backDc_);
-        graphics.SetClip(Gdiplus::Rect(x, y, w, h));
-        graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-        const auto ratio = static_cast<Gdiplus::REAL>(Ratio(dpi_));
-        Gdiplus::SolidBrush fill(Gdiplus::Color(255, 255, 255, 200));
-        Gdiplus::Pen rim(Gdiplus::Color(255, 40, 40, 40), ratio);
-        for (auto& shape : shapes_) {
-            if (!shape->visible()) {
-                shape->stale = RECT{};
-                continue;
-            }
-            const Rect r = shape->place();
-            const auto left = static_cast<Gdiplus::REAL>((shape->left() + 0.5) * ratio);
-            const auto top = static_cast<Gdiplus::REAL>((shape->top() + 0.5) * ratio);
-            const auto width = static_cast<Gdiplus::REAL>(std::max(r.w - 1, 0) * ratio);
-            const auto height = static_cast<Gdiplus::REAL>(std::max(r.h - 1, 0) * ratio);
-            graphics.FillEllipse(&fill, left, top, width, height);
-            graphics.DrawEllipse(&rim, left, top, width, height);
-            shape->stale = BallArea(*shape, dpi_);
-        }
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    for (auto& shape : shapes_) {
+        shape->stale = shape->visible() ? BallArea(*shape, dpi_) : RECT{};
+        if (!shape->visible() || !touches(shape->stale)) continue;
+        const Size sprite = shape->spriteSize();
+        GdiAlphaBlend(backDc_, shape->stale.left, shape->stale.top, sprite.width, sprite.height, shape->sprite(), 0, 0,
+                      sprite.width, sprite.height, blend);
     }
+
     BitBlt(dc, x, y, w, h, backDc_, x, y, SRCCOPY);
 }
 

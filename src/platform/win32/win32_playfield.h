@@ -98,6 +98,7 @@ private:
 class Win32Shape : public Shape {
 public:
     Win32Shape(Playfield& field, const ShapeDesign& design);
+    ~Win32Shape() override;
     void moveTo(double left, double top) override;
     void setVisible(bool visible) override;
     bool visible() const override { return visible_; }
@@ -108,9 +109,18 @@ public:
     double top() const { return top_; }
     RECT stale{};
 
+    // The ball as painted, at the window's pixel ratio, in a DC of its own.
+    void render(UINT dpi);
+    HDC sprite() const { return spriteDc_; }
+    Size spriteSize() const { return spriteSize_; }
+
 private:
     Playfield& field_;
     Rect design_;
+    HDC spriteDc_ = nullptr;
+    HBITMAP sprite_ = nullptr;
+    HGDIOBJ spriteOld_ = nullptr;
+    Size spriteSize_;
     double left_;
     double top_;
     bool visible_;
@@ -187,6 +197,7 @@ private:
     std::vector<std::unique_ptr<Win32Shape>> shapes_;
 
     bool repaintPending_ = false;
+    bool timerRunning_ = false;
     bool allStale_ = false;
     bool shapesStale_ = false;
     RECT staleArea_{};
