@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "counting_events.h"
 #include "platform/win32/win32_gdiplus.h"
 #include "platform/win32/win32_platform.h"
 #include "shell/form1.h"
@@ -20,22 +21,7 @@ namespace {
 using SteadyClock = std::chrono::steady_clock;
 using Seconds = std::chrono::duration<double>;
 
-class CountingEvents : public orvane::EventLoop {
-public:
-    explicit CountingEvents(orvane::EventLoop& inner) : inner_(inner) {}
-    void yield() override
-    {
-        ++passes;
-        inner_.yield();
-    }
-    void waitForEvents() override { inner_.waitForEvents(); }
-    void endProgram() override { inner_.endProgram(); }
-    bool ending() const override { return inner_.ending(); }
-    long long passes = 0;
-
-private:
-    orvane::EventLoop& inner_;
-};
+using orvane::bench::CountingEvents;
 
 class BenchPlatform : public orvane::win32::Win32Platform {
 public:

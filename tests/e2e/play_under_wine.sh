@@ -14,6 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xvfb_lib.sh"
 source "$here/picture_lib.sh"
 source "$here/wine_lib.sh"
+source "$here/play_checks.sh"
 
 shots=$(cd "$here/../.." && pwd)/build/e2e-screenshots/win32
 rm -rf "$shots"
@@ -58,21 +59,7 @@ FX=$((X + border)) FY=$((Y + HEIGHT - border - 400))
 echo "window ${WIDTH}x$HEIGHT at $X,$Y, playfield at $FX,$FY"
 
 at() { xdotool mousemove $((FX + $1)) $((FY + $2)); }
-part() { crop "$1" "$4x$5+$2+$3" "$6"; }
-poll_shot() {
-  local name=$1 seconds=$2 check=$3
-  local deadline=$(($(date +%s) + seconds))
-  while :; do
-    last=$(shot "$name")
-    crop "$last" "600x400+$FX+$FY" "$work/now.png"
-    if "$check"; then
-      echo "ok $(($(date +%s) - started)) s  $name"
-      return 0
-    fi
-    [ "$(date +%s)" -ge "$deadline" ] && return 1
-    sleep 0.2
-  done
-}
+field() { crop "$1" "600x400+$FX+$FY" "$2"; }
 # The menu bar lies right above the playfield. Sets entry_x to the middle
 # of each entry and entry_w to its width.
 read_menu_bar() {
@@ -85,7 +72,7 @@ read_menu_bar() {
   done < <(menu_entries "$work/bar.png")
 }
 click_entry() { xdotool mousemove "${entry_x[$1]}" $((FY - 10)) click 1; }
-EXIT=0 ABOUT=1 WEBSITE=2 OPTIONS=3 PAUSE=4 RESTART=5
+EXIT=0 ABOUT=1 WEBSITE=2 OPTIONS=3 RESTART=5
 # box TITLE SECONDS: sets box to the visible window of that exact title.
 box() {
   box=
@@ -96,7 +83,6 @@ gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 
 # --- 01 the welcome picture, exactly below the menu bar ---
 step="the welcome picture"
-welcome_is_shown() { below 0.02 "$(rmse "$work/now.png" "$data/Welcome.jpg")"; }
 poll_shot 01-welcome 20 welcome_is_shown ||
   fail "$step" "$last" "the playfield does not show Data\\Welcome.jpg (RMSE $(rmse "$work/now.png" "$data/Welcome.jpg"))"
 read_menu_bar "$last"
@@ -107,12 +93,6 @@ pause_width=${entry_w[$PAUSE]}
 step="the speed test ends with the prompt of level 1"
 at 304 364
 xdotool click 1
-# shows_level N: the top of the playfield is level N's picture.
-shows_level() {
-  part "$work/now.png" 0 0 600 160 "$work/top.png"
-  part "$data/Level00$1.jpg" 0 0 600 160 "$work/level-top.png"
-  below 0.02 "$(rmse "$work/top.png" "$work/level-top.png")"
-}
 part "$data/SystemTest.jpg" 0 0 600 160 "$work/test-top.png"
 speed_test_seen=no
 level_1() {
@@ -130,41 +110,10 @@ poll_shot 03-prompt 120 level_1 || fail "$step" "$last" "no level 1 picture with
 echo "speed test seen running: $speed_test_seen"
 
 step="the prompt and the level-information panel"
-level=$data/Level001.jpg
-cp "$work/now.png" "$work/prompt.png"
-part "$work/prompt.png" 0 288 185 89 "$work/panel.png"
-black=$(pixels_like "$work/panel.png" black 3%)
-[ "$black" -gt 10000 ] || fail "$step" "$last" "only $black of the panel's 16465 pixels are black"
-text=$(pixels_like "$work/panel.png" 'rgb(224,224,224)' 15%)
-[ "$text" -gt 100 ] || fail "$step" "$last" "the panel shows $text light grey text pixels"
-part "$work/prompt.png" 150 162 300 30 "$work/band.png"
-part "$level" 150 162 300 30 "$work/level-band.png"
-prompt=$(differing "$work/band.png" "$work/level-band.png" 20%)
-[ "$prompt" -gt 300 ] || fail "$step" "$last" "the prompt's band differs from the level picture in only $prompt pixels"
-red=$(pixels_like "$work/prompt.png" red 20%)
-[ "$red" -eq 0 ] || fail "$step" "$last" "$red red pixels before Display Margins was chosen"
+check_prompt_and_panel
 
-# --- 04 a click on the prompt starts the level ---
-step="a click on the prompt starts the level"
-at 294 180
-xdotool click 1
-prompt_is_gone() {
-  part "$work/now.png" 150 162 300 30 "$work/band.png"
-  [ "$(differing "$work/band.png" "$work/level-band.png" 20%)" -lt 120 ]
-}
-poll_shot 04-started 15 prompt_is_gone || fail "$step" "$last" "the prompt is still shown"
-
-# --- 05 a stroke in the lower right, out of the ball's way: white pixels ---
-step="a stroke is drawn"
-at 450 300
-xdotool mousedown 1
-for i in 1 2 3 4 5 6 7 8 9 10; do at $((450 + 10 * i)) $((300 + 3 * i)); done
-xdotool mouseup 1
-stroke_is_drawn() {
-  part "$work/now.png" 440 290 120 50 "$work/stroke.png"
-  [ "$(pixels_like "$work/stroke.png" white 25%)" -gt 60 ]
-}
-poll_shot 05-stroke 10 stroke_is_drawn || fail "$step" "$last" "no white line along the stroke from (450,300) to (550,330)"
+# --- 04 and 05 a click on the prompt starts the level; a stroke ---
+start_level_and_draw
 
 # --- 06 to 09 Display Margins on and off ---
 choose_margins() {
@@ -181,11 +130,9 @@ choose_margins() {
 }
 step="Display Margins on"
 choose_margins 06-options-menu
-margins_shown() { [ "$(pixels_like "$work/now.png" red 20%)" -gt 50 ]; }
 poll_shot 07-margins-on 10 margins_shown || fail "$step" "$last" "no red margins on the playfield"
 step="Display Margins off"
 choose_margins 08-options-menu
-margins_gone() { [ "$(pixels_like "$work/now.png" red 20%)" -eq 0 ]; }
 poll_shot 09-margins-off 10 margins_gone ||
   fail "$step" "$last" "$(pixels_like "$work/now.png" red 20%) red pixels left on the playfield"
 stroke_is_drawn || fail "$step" "$last" "the stroke was not drawn again"
@@ -193,17 +140,8 @@ stroke_is_drawn || fail "$step" "$last" "the stroke was not drawn again"
 # --- 10 Pause: the entry turns to Resume and nothing moves ---
 step="Pause"
 click_entry $PAUSE
-paused() {
-  read_menu_bar "$last"
-  [ ${#entry_w[@]} -eq 6 ] && [ "${entry_w[$PAUSE]}" -ne "$pause_width" ] || return 1
-  # Two screenshots in a row alike: the ball and the countdown stand still.
-  if [ -f "$work/before.png" ] && [ "$(differing "$work/now.png" "$work/before.png" 0)" -eq 0 ]; then return 0; fi
-  cp "$work/now.png" "$work/before.png"
-  return 1
-}
 rm -f "$work/before.png"
 poll_shot 10-paused 10 paused || fail "$step" "$last" "the game did not stand still with the Pause entry turned to Resume"
-cp "$work/now.png" "$work/paused.png"
 
 # --- 11 the high-score window from the menu, closed with Enter ---
 step="the high-score window"
@@ -221,17 +159,11 @@ scores_shown() {
 poll_shot 12-high-scores 10 scores_shown || fail "$step" "$last" "the window shows no white list on its grey face"
 xdotool key Return
 until_true 10 gone "High Scores" || fail "$step" "$(shot 13-high-scores-closed)" "Enter did not close the window"
-still_paused() { [ "$(differing "$work/now.png" "$work/paused.png" 0)" -eq 0 ]; }
 poll_shot 13-high-scores-closed 10 still_paused || fail "$step" "$last" "the playfield is not as it was when paused"
 
 # --- 14 Resume: the game goes on ---
 step="Resume"
 click_entry $PAUSE
-resumed() {
-  read_menu_bar "$last"
-  [ ${#entry_w[@]} -eq 6 ] && [ "${entry_w[$PAUSE]}" -eq "$pause_width" ] &&
-    [ "$(differing "$work/now.png" "$work/paused.png" 0)" -gt 0 ]
-}
 poll_shot 14-resumed 10 resumed || fail "$step" "$last" "the entry is not Pause again, or nothing moves"
 
 # --- 15 RESTART: level 1 again, waiting for its prompt ---
@@ -239,7 +171,7 @@ step="RESTART"
 click_entry $RESTART
 prompt_is_shown() {
   part "$work/now.png" 150 162 300 30 "$work/band.png"
-  [ "$(differing "$work/band.png" "$work/level-band.png" 20%)" -gt 300 ] && shows_level 1
+  [ "$(differing "$work/band.png" "$level_band" 20%)" -gt 300 ] && shows_level 1
 }
 poll_shot 15-restart 10 prompt_is_shown || fail "$step" "$last" "no prompt of level 1 after RESTART"
 
