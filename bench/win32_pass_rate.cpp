@@ -39,6 +39,11 @@ struct Player {
     // Stretches alternate between the ball hidden, as in the test, and shown.
     std::vector<double> hiddenRates, shownRates;
     double testRate = 0;
+    // The test's passes after its first 0.3 s, which leave out what it
+    // pays once at its start (the first painting of its picture above all).
+    SteadyClock::time_point clicked, mark;
+    long long markPasses = -1;
+    double steadyTestRate = 0;
 };
 Player* player = nullptr;
 
@@ -48,7 +53,9 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     const auto now = SteadyClock::now();
     const long long passes = p.events->passes;
     if (p.state == 0) {
+        if (p.markPasses < 0 && Seconds(now - p.clicked).count() >= 0.3) p.mark = now, p.markPasses = passes;
         if (p.form->Testing) return;
+        if (p.markPasses >= 0) p.steadyTestRate = (passes - p.markPasses) / Seconds(now - p.mark).count();
         // The test's own measure: its duration is the speed factor times 7 s.
         p.testRate = 1750000.0 / (p.form->SpeedFactor * 7.0);
         p.state = 1;
@@ -98,11 +105,12 @@ int main()
     std::printf("one yield with nothing pending: %.3f us on average (a look at the queue: %.1f us)\n",
                 yield * 1e6, peek * 1e6);
 
-    Player p{&form, &platform.counting, {}, 0, 0, {}, {}, 0};
+    Player p{&form, &platform.counting, {}, 0, 0, {}, {}, 0, SteadyClock::now(), {}, -1, 0};
     player = &p;
     SetTimer(nullptr, 0, 10, &Tick);
     form.ImageClickToStart_Click(); // returns when the player ends the program
-    std::printf("speed test: %.2f s, %.0f passes/s\n", form.SpeedFactor * 7.0, p.testRate);
+    std::printf("speed test: %.2f s, %.0f passes/s; after its first 0.3 s %.0f passes/s\n", form.SpeedFactor * 7.0,
+                p.testRate, p.steadyTestRate);
     for (auto [name, rates] : {std::pair{"hidden (as in the test)", &p.hiddenRates}, {"shown", &p.shownRates}}) {
         const double play = Median(*rates);
         std::printf("play, ball %s: %.0f passes/s (%.2f of the test; median of %zu stretches of 0.8 s)\n", name, play,
