@@ -24,10 +24,7 @@ work=$(mktemp -d)
 trap '_xvfb_cleanup; rm -rf "$work"' EXIT
 export MAGICK_THREAD_LIMIT=1
 
-zip=$(ls "$build"/orvane-*-win64.zip)
-(cd "$work" && cmake -E tar xf "$zip")
-game_dir=$(ls -d "$work"/orvane-*-win64)
-data=$game_dir/Data
+unpack_zip "$build"
 step="the zip"
 [ -f "$game_dir/orvane.exe" ] && [ -f "$game_dir/README.txt" ] && [ -f "$data/HighScores.ooo" ] &&
   [ ! -s "$data/HighScores.ooo" ] || fail "$step" "$zip" "the zip lacks orvane.exe, README.txt or an empty Data\\HighScores.ooo"
@@ -37,27 +34,9 @@ chmod +x "$work/browser"
 xvfb_start 1024x768x24
 wine_prefix "$build/wine" "$work/browser"
 
-# launch: starts the game, and once more if its window does not come.
-launch() {
-  local attempt
-  for attempt in 1 2; do
-    started=$(date +%s)
-    (cd "$game_dir" && exec wine orvane.exe) >"$shots/game.log" 2>&1 &
-    game=$!
-    xvfb_own "$game"
-    if xvfb_window "$ORVANE_CAPTION" 30; then return 0; fi
-    echo "no window on attempt $attempt"
-    kill "$game" 2>/dev/null || true
-  done
-  fail "the game's window appears" "(none)" "no window captioned \"$ORVANE_CAPTION\" within 30 s, twice"
-}
 launch
 main=$window
-# Wine frames the window itself: an equal border left, right and below; the
-# playfield fills the client area above the bottom border.
-border=$(((WIDTH - 600) / 2))
-FX=$((X + border)) FY=$((Y + HEIGHT - border - 400))
-echo "window ${WIDTH}x$HEIGHT at $X,$Y, playfield at $FX,$FY"
+playfield_at 1
 
 at() { xdotool mousemove $((FX + $1)) $((FY + $2)); }
 field() { crop "$1" "600x400+$FX+$FY" "$2"; }
