@@ -76,13 +76,18 @@ start_level_and_draw() {
   poll_shot 04-started 15 prompt_is_gone || fail "$step" "$last" "the prompt is still shown"
 
   step="a stroke is drawn"
+  draw_test_stroke
+  part "$data/Level001.jpg" 440 290 120 50 "$work/level-stroke.png"
+  poll_shot 05-stroke 10 stroke_is_drawn || fail "$step" "$last" "no white line along the stroke from (450,300) to (550,330)"
+}
+# The stroke of the play-throughs, from (450,300) to (550,330) in the
+# game's units: in the lower right, out of the ball's way on level 1.
+draw_test_stroke() {
   at 450 300
   xdotool mousedown 1
   local i
   for i in 1 2 3 4 5 6 7 8 9 10; do at $((450 + 10 * i)) $((300 + 3 * i)); done
   xdotool mouseup 1
-  part "$data/Level001.jpg" 440 290 120 50 "$work/level-stroke.png"
-  poll_shot 05-stroke 10 stroke_is_drawn || fail "$step" "$last" "no white line along the stroke from (450,300) to (550,330)"
 }
 stroke_is_drawn() {
   part "$work/now.png" 440 290 120 50 "$work/stroke.png"

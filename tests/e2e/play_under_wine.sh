@@ -17,12 +17,7 @@ source "$here/picture_lib.sh"
 source "$here/wine_lib.sh"
 source "$here/play_checks.sh"
 
-shots=$(cd "$here/../.." && pwd)/build/e2e-screenshots/win32
-rm -rf "$shots"
-mkdir -p "$shots"
-work=$(mktemp -d)
-trap '_xvfb_cleanup; rm -rf "$work"' EXIT
-export MAGICK_THREAD_LIMIT=1
+wine_suite win32
 
 unpack_zip "$build"
 step="the zip"

@@ -3,6 +3,7 @@
 # needs it, and one wineserver kept for the whole run. Source it after
 # xvfb_lib.sh.
 
+_wine_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export WINEDEBUG=-all
 # No .NET or Gecko installers: the game needs neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -37,6 +38,19 @@ wine_prefix() {
   printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$dpi" >>"$reg"
   wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
   rm -f "$reg"
+}
+
+# wine_suite NAME: the run's screenshots go to build/e2e-screenshots/NAME
+# ($shots, emptied first), its scratch files to $work, both kept or
+# removed when the script exits.
+wine_suite() {
+  shots=$(cd "$_wine_here/../.." && pwd)/build/e2e-screenshots/$1
+  rm -rf "$shots"
+  mkdir -p "$shots"
+  work=$(mktemp -d)
+  trap '_xvfb_cleanup; rm -rf "$work"' EXIT
+  # One thread an ImageMagick command: the game keeps a core busy.
+  export MAGICK_THREAD_LIMIT=1
 }
 
 # unpack_zip BUILD: the zip CPack made in BUILD, unpacked into $work; sets
