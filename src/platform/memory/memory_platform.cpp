@@ -215,7 +215,7 @@ Timer& MemoryWindow::addTimer(const TimerDesign& d)
 
 bool MemoryWindow::setPicture(const std::string& path)
 {
-    picture.reset();
+    clearPicture();
     bool isPicture = platform_.pictureSize ? platform_.pictureSize(path).has_value()
                                            : platform_.files().readFile(path).has_value();
     if (isPicture) picture = path;

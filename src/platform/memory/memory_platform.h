@@ -240,7 +240,7 @@ public:
     Timer& addTimer(const TimerDesign& design) override;
 
     bool setPicture(const std::string& path) override;
-    void clearPicture() override { picture.reset(); }
+    void clearPicture() override { picture.reset(), clearDrawing(); }
     void drawLine(const Line& line) override { lines.push_back(line); }
     void clearDrawing() override { lines.clear(), ++clears; }
 
