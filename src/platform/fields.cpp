@@ -95,12 +95,13 @@ void FieldReader::skipLineEnd()
 void FieldReader::finishField()
 {
     while (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd()) ++pos_;
-    if (pos_ >= text_.size()) return;
-    if (text_[pos_] == ',') {
-        ++pos_;
-        return;
-    }
-    skipLineEnd();
+    skipSeparator();
+}
+
+void FieldReader::skipSeparator()
+{
+    if (pos_ < text_.size() && text_[pos_] == ',') ++pos_;
+    else if (atLineEnd()) skipLineEnd();
 }
 
 FieldText FieldReader::next()
@@ -134,6 +135,20 @@ FieldText FieldReader::next()
     while (!raw.empty() && IsBlank(raw.back())) raw.remove_suffix(1);
     field.text = std::string(raw);
     finishField();
+    return field;
+}
+
+FieldText FieldReader::nextNumber()
+{
+    skipBlanks();
+    if (atEnd() || text_[pos_] == '"') return next();
+    FieldText field;
+    field.line = line_;
+    const std::size_t start = pos_;
+    while (pos_ < text_.size() && !IsBlank(text_[pos_]) && text_[pos_] != ',' && !atLineEnd()) ++pos_;
+    field.text = text_.substr(start, pos_ - start);
+    skipBlanks();
+    skipSeparator();
     return field;
 }
 

@@ -32,8 +32,13 @@ public:
     explicit FieldReader(std::string contents, bool doubledQuotes = false)
         : text_(std::move(contents)), doubledQuotes_(doubledQuotes) {}
 
-    // The next field; throws FileError::PastEnd when the text has ended.
+    // The next field, read as a string; throws FileError::PastEnd when the
+    // text has ended.
     FieldText next();
+    // The next field, read as a number: without a leading double quote it
+    // ends at a blank too, so "300 350" is two fields. Blanks after it are
+    // passed over with the comma or line end they lead to.
+    FieldText nextNumber();
     bool atEnd() const { return pos_ >= text_.size(); }
     int line() const { return line_; }
 
@@ -42,6 +47,7 @@ private:
     void skipLineEnd();
     bool atLineEnd() const;
     void finishField();
+    void skipSeparator();
 
     std::string text_;
     bool doubledQuotes_;

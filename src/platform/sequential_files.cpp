@@ -27,12 +27,16 @@ void SequentialFiles::openOutput(int number, const std::string& path)
     open_[number] = OpenFile{path, std::nullopt, {}};
 }
 
-FieldText SequentialFiles::readField(int number)
+FieldReader& SequentialFiles::reader(int number)
 {
     OpenFile& file = get(number);
     if (!file.reader) throw FileError(FileError::Kind::NotFound, file.path + " is not open for input");
-    return file.reader->next();
+    return *file.reader;
 }
+
+FieldText SequentialFiles::readField(int number) { return reader(number).next(); }
+
+FieldText SequentialFiles::readNumber(int number) { return reader(number).nextNumber(); }
 
 bool SequentialFiles::eof(int number) const
 {

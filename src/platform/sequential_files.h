@@ -21,6 +21,8 @@ public:
     bool isOpen(int number) const { return open_.count(number) != 0; }
 
     FieldText readField(int number);
+    // A number field, which a blank ends too.
+    FieldText readNumber(int number);
     bool eof(int number) const;
     void write(int number, const std::string& text);
 
@@ -37,6 +39,7 @@ private:
         std::string output;                // output files
     };
     OpenFile& get(int number);
+    FieldReader& reader(int number);
     const OpenFile& get(int number) const;
 
     FileSystem& files_;

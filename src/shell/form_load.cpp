@@ -44,7 +44,7 @@ void Form1::Form_Load()
         BallRadius = Shape1->place().w / 2.0;
 
         files.openInput(GeneralFile, DataPath + "General.ooo");
-        LevelCount = ToInt16(files.readField(GeneralFile));
+        LevelCount = ToInt16(files.readNumber(GeneralFile));
         files.close(GeneralFile);
 
         std::string welcome = DataPath + "Welcome.gif";

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "game_fixture.h"
 
 using namespace orvane;
@@ -5,23 +7,30 @@ using namespace orvane::testing;
 
 using LevelLoader = GameTest;
 
-TEST_F(LevelLoader, ReadsTheWorkedExample)
+TEST_F(LevelLoader, ReadsTheWorkedExampleWithCommasOrBlanks)
 {
-    Load(ExampleLevel);
-    EXPECT_EQ(window().picture, DataFolder + "Example.gif");
-    EXPECT_EQ(game.BallX, 300);
-    EXPECT_EQ(game.BallY, 350);
-    EXPECT_EQ(game.BallVX, 0);
-    EXPECT_EQ(game.BallVY, -2.5);
-    EXPECT_EQ(game.SecondsLeft, 60);
-    EXPECT_EQ(game.PointsPerSecond, 50);
-    EXPECT_EQ(game.Label1->foreColour(), 65535u);
-    ASSERT_EQ(game.LastSegment, 53);
-    ASSERT_EQ(game.Segments.size(), 54u);
-    EXPECT_EQ(game.Segments[51], (Segment{200, 100, 200, 300}));
-    EXPECT_EQ(game.Segments[52], (Segment{400, 100, 400, 300}));
-    EXPECT_EQ(game.Segments[53], (Segment{250, 20, 350, 20}));
-    EXPECT_TRUE(boxes().empty());
+    // A blank ends a number field as a comma does.
+    std::string withBlanks = ExampleLevel;
+    std::replace(withBlanks.begin(), withBlanks.end(), ',', ' ');
+    for (const std::string& text : {ExampleLevel, withBlanks}) {
+        SCOPED_TRACE(text);
+        boxes().clear();
+        Load(text);
+        EXPECT_EQ(window().picture, DataFolder + "Example.gif");
+        EXPECT_EQ(game.BallX, 300);
+        EXPECT_EQ(game.BallY, 350);
+        EXPECT_EQ(game.BallVX, 0);
+        EXPECT_EQ(game.BallVY, -2.5);
+        EXPECT_EQ(game.SecondsLeft, 60);
+        EXPECT_EQ(game.PointsPerSecond, 50);
+        EXPECT_EQ(game.Label1->foreColour(), 65535u);
+        ASSERT_EQ(game.LastSegment, 53);
+        ASSERT_EQ(game.Segments.size(), 54u);
+        EXPECT_EQ(game.Segments[51], (Segment{200, 100, 200, 300}));
+        EXPECT_EQ(game.Segments[52], (Segment{400, 100, 400, 300}));
+        EXPECT_EQ(game.Segments[53], (Segment{250, 20, 350, 20}));
+        EXPECT_TRUE(boxes().empty());
+    }
 }
 
 TEST_F(LevelLoader, ReplacesTheWholeLevelAndThePlayersTrail)
