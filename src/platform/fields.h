@@ -27,8 +27,10 @@ struct FieldText {
 // Reads fields one after another from a whole file held in memory.
 class FieldReader {
 public:
-    // With doubledQuotes, two double quotes inside a quoted field stand for
-    // one that belongs to the value.
+    // With doubledQuotes, a quoted field is one of a record a line: it ends
+    // at its line's last double quote before a comma or the line end (at
+    // the line end at the latest), and two double quotes inside it stand
+    // for one that belongs to the value.
     explicit FieldReader(std::string contents, bool doubledQuotes = false)
         : text_(std::move(contents)), doubledQuotes_(doubledQuotes) {}
 
@@ -48,6 +50,7 @@ private:
     bool atLineEnd() const;
     void finishField();
     void skipSeparator();
+    std::string quotedOnItsLine();
 
     std::string text_;
     bool doubledQuotes_;
