@@ -138,6 +138,10 @@ public:
 
     // The error box of every failed file operation.
     void ShowError(const std::string& text);
+    // Welcome.gif, else Welcome.jpg: at start-up, and again when the speed
+    // test cannot start. Returns false, leaving no picture, when it cannot
+    // be shown.
+    bool ShowWelcome();
 
 private:
     void BuildWindow();

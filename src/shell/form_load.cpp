@@ -47,14 +47,18 @@ void Form1::Form_Load()
         LevelCount = ToInt16(files.readNumber(GeneralFile));
         files.close(GeneralFile);
 
-        std::string welcome = DataPath + "Welcome.gif";
-        if (!platform.files().exists(welcome)) welcome = DataPath + "Welcome.jpg";
-        if (!window->setPicture(welcome))
-            throw FileError(FileError::Kind::NotFound, "cannot show " + welcome);
+        if (!ShowWelcome()) throw FileError(FileError::Kind::NotFound, "cannot show the welcome picture");
     } catch (const FileError&) {
         files.discard(GeneralFile);
         ShowError("An Error has occurred while loading the game.");
     }
+}
+
+bool Form1::ShowWelcome()
+{
+    std::string welcome = DataPath + "Welcome.gif";
+    if (!platform.files().exists(welcome)) welcome = DataPath + "Welcome.jpg";
+    return window->setPicture(welcome);
 }
 
 void Form1::mnuExit_Click() { platform.events().endProgram(); }

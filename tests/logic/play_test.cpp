@@ -46,9 +46,13 @@ TEST_F(Play, TheSpeedTestCalibratesOnceAndPreparesLevel1)
 
 TEST_F(Play, AFailedSpeedTestLoadDoesNotEnterTheLoop)
 {
-    game.ImageClickToStart_Click(); // no SystemTest.ooo
+    game.Form_Load();
+    files()[DataFolder + "SystemTest.ooo"] = "Missing.gif,1,2";
+    game.ImageClickToStart_Click();
     EXPECT_EQ(boxes().size(), 1u);
-    EXPECT_TRUE(game.ImageClickToStart->visible()); // to try again
+    // To try again: the start area, and the welcome picture that shows it.
+    EXPECT_TRUE(game.ImageClickToStart->visible());
+    EXPECT_EQ(window().picture, DataFolder + "Welcome.gif");
     EXPECT_TRUE(game.Paused);
     EXPECT_TRUE(game.Testing);
     EXPECT_EQ(events().yields, 0);
