@@ -14,6 +14,8 @@ public:
     virtual bool exists(const std::string& path) = 0;
     // Replaces the file's contents in one step: after a failure the old
     // contents are still whole. Creates the file when it is missing.
+    // Fails, leaving it as it is, where the file is read-only by its own
+    // permission (whoever the program runs as) or is not a regular file.
     virtual bool replaceFile(const std::string& path, const std::string& contents) = 0;
     // Copies a file, replacing the copy in one step.
     virtual bool copyFile(const std::string& from, const std::string& to) = 0;

@@ -1,6 +1,7 @@
 // Files that fail under the game: each failure is told to the player, the
 // game goes on, and no high score that was in the file before is lost.
 #include <filesystem>
+#include <fstream>
 
 #include "game_fixture.h"
 #include "platform/native/native_files.h"
@@ -46,6 +47,7 @@ protected:
     {
         disk().readOnly = false;
         disk().locked.clear();
+        disk().readOnlyFiles.clear();
         game.Restart();
         EXPECT_EQ(game.CurrentLevel, 1);
         EndGame(500, "New");
@@ -65,15 +67,20 @@ protected:
 
 } // namespace
 
-TEST_F(FileFaults, AReadOnlyFolder)
+TEST_F(FileFaults, AReadOnlyFolderOrFile)
 {
-    disk().readOnly = true;
-    EndGame(700, "Cy");
-    EXPECT_EQ(Errors(), std::vector<std::string>{SaveFailed});
-    ResetAll();
-    EXPECT_EQ(Errors(), std::vector<std::string>{SaveFailed});
-    EXPECT_EQ(files()[File], Earlier);
-    ExpectTheGameGoesOn();
+    for (bool folder : {true, false}) {
+        SCOPED_TRACE(folder ? "folder" : "file");
+        if (folder) disk().readOnly = true;
+        else disk().readOnlyFiles.insert(File);
+        EndGame(700, "Cy");
+        EXPECT_EQ(Errors(), std::vector<std::string>{SaveFailed});
+        ResetAll();
+        EXPECT_EQ(Errors(), std::vector<std::string>{SaveFailed});
+        EXPECT_EQ(files()[File], Earlier);
+        ExpectTheGameGoesOn();
+        files()[File] = Earlier;
+    }
 }
 
 TEST_F(FileFaults, AWriteThatFailsHalfWay)
@@ -151,6 +158,8 @@ TEST_F(FileFaults, AFileGoneOrLockedBetweenLookUpAndOpen)
 
 namespace {
 
+namespace fs = std::filesystem;
+
 // The machine's own files, with the program in a folder of the test's.
 class FolderFiles : public NativeFileSystem {
 public:
@@ -161,31 +170,90 @@ private:
     std::string folder_;
 };
 
+// A program folder of the test's own on the disk, with its data folder.
+struct DiskGame {
+    explicit DiskGame(const std::string& name) : folder(fs::temp_directory_path() / name), disk(folder.string())
+    {
+        fs::remove_all(folder);
+        fs::create_directories(folder / "Data");
+        platform.boxes().whileShown = [&](const memory::ShownBox& box) {
+            if (!box.input) shown.push_back(box.text.substr(0, box.text.find('\r')));
+        };
+    }
+    ~DiskGame()
+    {
+        std::error_code ignored;
+        fs::permissions(data("HighScores.ooo"), fs::perms::owner_write, fs::perm_options::add, ignored);
+        fs::remove_all(folder, ignored);
+    }
+    fs::path data(const std::string& file) const { return folder / "Data" / file; }
+    void write(const std::string& file, const std::string& text) const
+    {
+        std::ofstream(data(file), std::ios::binary) << text;
+    }
+    std::string read(const std::string& file)
+    {
+        std::optional<std::string> text = disk.readFile(data(file).string());
+        return text.value_or("(unreadable)");
+    }
+    void endGame(int total, const std::string& name)
+    {
+        game.TotalScore = total;
+        platform.boxes().inputs.push_back(name);
+        game.GameOver();
+    }
+
+    fs::path folder;
+    FolderFiles disk;
+    memory::MemoryPlatform platform;
+    bool onTheDisk = (platform.fileSystem = &disk, true); // before the game takes its files
+    Form1 game{platform};
+    std::vector<std::string> shown;
+};
+
 } // namespace
 
 TEST(NativeFileFaults, AMissingDataFolder)
 {
-    namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / "orvane-no-such-program-folder";
-    fs::remove_all(folder);
-    FolderFiles disk(folder.string());
-    memory::MemoryPlatform platform;
-    platform.fileSystem = &disk;
-    Form1 game(platform);
-    std::vector<std::string> shown;
-    platform.boxes().whileShown = [&](const memory::ShownBox& box) {
-        if (!box.input) shown.push_back(box.text);
-    };
+    DiskGame g("orvane-no-such-program-folder");
+    fs::remove_all(g.folder);
+    g.game.Form_Load();
+    g.game.ImageClickToStart_Click();
+    EXPECT_TRUE(g.game.ImageClickToStart->visible()); // can be tried again
+    g.game.Testing = false;
+    g.endGame(10, "Eve");
+    EXPECT_EQ(g.shown, (std::vector<std::string>{"An Error has occurred while loading the game.",
+                                                 "An error has occurred while trying to load the game.", LoadFailed,
+                                                 SaveFailed}));
+    EXPECT_FALSE(fs::exists(g.folder)); // the game makes no folders of its own
+}
 
-    game.Form_Load();
-    game.ImageClickToStart_Click();
-    EXPECT_TRUE(game.ImageClickToStart->visible()); // can be tried again
-    game.Testing = false;
-    game.TotalScore = 10;
-    platform.boxes().inputs = {"Eve"};
-    game.GameOver();
-    EXPECT_EQ(shown, (std::vector<std::string>{"An Error has occurred while loading the game.",
-                                               "An error has occurred while trying to load the game.", LoadFailed,
-                                               SaveFailed}));
-    EXPECT_FALSE(fs::exists(folder)); // the game makes no folders of its own
+// The player made the file read-only: its scores, its contents and its mode
+// stay, even where the program could write it (root, an administrator).
+TEST(NativeFileFaults, AReadOnlyHighScoreFileIsNeverReplaced)
+{
+    DiskGame g("orvane-read-only-scores");
+    const std::string earlier = FormatScores({{"Ann", 900}, {"Bob", 400}});
+    g.write("General.ooo", "3\r\n");
+    g.write("Welcome.gif", "GIF89a");
+    g.write("HighScores.ooo", earlier);
+    g.game.Form_Load();
+    const fs::path file = g.data("HighScores.ooo");
+    fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const fs::perms mode = fs::status(file).permissions();
+
+    g.endGame(700, "Cy");
+    EXPECT_EQ(g.shown, std::vector<std::string>{SaveFailed});
+    EXPECT_EQ(g.read("HighScores.ooo"), earlier);
+    EXPECT_EQ(fs::status(file).permissions(), mode);
+    EXPECT_FALSE(fs::exists(g.data("HighScores.ooo.new")));
+
+    // Made writable again, the file is replaced whole by the next game.
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    g.shown.clear();
+    g.endGame(500, "Dee");
+    EXPECT_TRUE(g.shown.empty());
+    EXPECT_EQ(ParseScores(g.read("HighScores.ooo")).entries,
+              (std::vector<ScoreEntry>{{"Ann", 900}, {"Dee", 500}, {"Bob", 400}}));
 }

@@ -90,16 +90,6 @@ TEST_F(HighScores, AMissingOrBrokenFileIsReportedAndKept)
     EXPECT_EQ(files()[DataFolder + "HighScores.1.bak"], "\"X\",nope\r\n");
 }
 
-TEST_F(HighScores, AFailedSaveLeavesTheOldFileWhole)
-{
-    Table({{"a", 1}});
-    std::string before = files()[File];
-    platform.memoryFiles().readOnly = true;
-    EndGame(2, "b");
-    EXPECT_EQ(files()[File], before);
-    EXPECT_EQ(boxes()[1].text, "An error has occurred while trying to save the high scores list.");
-}
-
 TEST_F(HighScores, ResetAllAsksFirst)
 {
     Table({{"a", 1}, {"b", 2}});

@@ -54,7 +54,7 @@ bool MemoryFileSystem::exists(const std::string& path)
 bool MemoryFileSystem::replaceFile(const std::string& path, const std::string& contents)
 {
     ++writes;
-    if (readOnly || locked.count(path)) return false;
+    if (readOnly || locked.count(path) || readOnlyFiles.count(path)) return false;
     if (failWriteAfter) {
         files[path + ".new"] = contents.substr(0, std::min(*failWriteAfter, contents.size()));
         failWriteAfter.reset();

@@ -62,6 +62,7 @@ public:
     std::set<std::string> unreadable; // exist, but cannot be read
     std::set<std::string> locked;     // held by another program: neither read nor written
     std::set<std::string> vanishing;  // found by a look-up, gone when opened
+    std::set<std::string> readOnlyFiles; // read, but never replaced
     bool readOnly = false;            // every write fails
     // The next write fails after this many bytes: its temporary file is
     // left holding them, and the file itself stays as it was.

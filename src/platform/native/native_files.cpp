@@ -81,20 +81,31 @@ bool NativeFileSystem::exists(const std::string& path)
 bool NativeFileSystem::replaceFile(const std::string& path, const std::string& contents)
 {
     fs::path target = PathOf(path);
+    // A file the player made read-only keeps its scores, even where this
+    // program could write it (an administrator, root): a rename would
+    // replace it and make it writable. Windows reports its read-only
+    // attribute as missing write permissions.
+    std::error_code error;
+    fs::file_status status = fs::status(target, error);
+    if (fs::exists(status) &&
+        (!fs::is_regular_file(status) || (status.permissions() & fs::perms::owner_write) == fs::perms::none))
+        return false;
+
     fs::path temporary = target;
     temporary += ".new";
     if (!WriteDurably(temporary, contents)) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return false;
-    }
-    std::error_code error;
-    fs::rename(temporary, target, error);
-    if (error) {
         fs::remove(temporary, error);
         return false;
     }
-    return true;
+#ifdef _WIN32
+    bool moved = MoveFileExW(temporary.wstring().c_str(), target.wstring().c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    fs::rename(temporary, target, error);
+    bool moved = !error;
+#endif
+    if (!moved) fs::remove(temporary, error);
+    return moved;
 }
 
 bool NativeFileSystem::copyFile(const std::string& from, const std::string& to)
