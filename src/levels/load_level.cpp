@@ -1,6 +1,7 @@
 // Building a level from its file, and wiping the player's trail.
 #include <algorithm>
 
+#include "platform/data_files.h"
 #include "shell/form1.h"
 
 namespace orvane {
@@ -27,12 +28,14 @@ bool Form1::LoadLevel(const std::string& FileName)
     try {
         window->clearPicture();
         PictureName.clear();
-        files.openInput(LevelFile, DataPath + FileName);
+        files.openInput(LevelFile, DataPath + FileName, MaxLevelFileBytes);
 
         reading = "the picture name";
         PictureName = files.readField(LevelFile).text;
         reading = "the picture " + PictureName;
-        if (!window->setPicture(DataPath + PictureName))
+        if (!StaysInFolder(PictureName))
+            throw FileError(FileError::Kind::NotFound, "the picture lies outside the data folder");
+        if (!ShowPicture(DataPath + PictureName))
             throw FileError(FileError::Kind::NotFound, "cannot show the picture " + PictureName);
 
         BallX = ToSingle(number("the ball's start x"));

@@ -15,8 +15,9 @@ class SequentialFiles {
 public:
     explicit SequentialFiles(FileSystem& files) : files_(files) {}
 
-    // Throws FileError::NotFound when the file is missing or unreadable.
-    void openInput(int number, const std::string& path);
+    // Throws FileError::NotFound when the file is missing or unreadable, is
+    // not a regular file or is larger than maxBytes.
+    void openInput(int number, const std::string& path, std::uintmax_t maxBytes);
     void openOutput(int number, const std::string& path);
     bool isOpen(int number) const { return open_.count(number) != 0; }
 

@@ -2,11 +2,17 @@
 // game goes on, and no high score that was in the file before is lost.
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "game_fixture.h"
+#include "platform/data_files.h"
 #include "platform/native/native_files.h"
 #include "scores/form2.h"
 #include "scores/score_file.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using namespace orvane;
 using namespace orvane::testing;
@@ -47,7 +53,10 @@ protected:
     {
         disk().readOnly = false;
         disk().locked.clear();
+        disk().unreadable.clear();
         disk().readOnlyFiles.clear();
+        disk().special.clear();
+        disk().sizes.clear();
         game.Restart();
         EXPECT_EQ(game.CurrentLevel, 1);
         EndGame(500, "New");
@@ -95,20 +104,29 @@ TEST_F(FileFaults, AWriteThatFailsHalfWay)
 
 // Regression: a file that could not be read but could be written (held
 // for a moment by another program, or not readable to the player) was
-// replaced by the next save, with only the new game in it.
+// replaced by the next save, with only the new game in it. Nor is a file
+// too large for any table, a FIFO or a device read or replaced.
 TEST_F(FileFaults, AFileThatCannotBeReadIsNotReplaced)
 {
-    for (std::set<std::string>* fault : {&disk().locked, &disk().unreadable}) {
-        fault->insert(File);
+    const std::pair<const char*, std::function<void()>> faults[] = {
+        {"locked", [&] { disk().locked.insert(File); }},
+        {"unreadable", [&] { disk().unreadable.insert(File); }},
+        {"a FIFO", [&] { disk().special.insert(File); }},
+        {"too large", [&] { disk().sizes[File] = MaxHighScoreFileBytes + 1; }},
+    };
+    for (const auto& [name, fault] : faults) {
+        SCOPED_TRACE(name);
+        fault();
         EndGame(700, "Cy");
         EXPECT_EQ(Errors(), (std::vector<std::string>{LoadFailed, SaveFailed}));
         ResetAll();
         EXPECT_EQ(Errors(), (std::vector<std::string>{LoadFailed, SaveFailed}));
         EXPECT_EQ(files()[File], Earlier);
-        fault->clear();
         ExpectTheGameGoesOn();
         files()[File] = Earlier;
     }
+    // Generous: a million games with names of 200 characters still load.
+    EXPECT_LE(1'000'000 * FormatScores({{std::string(200, 'x'), INT32_MIN}}).size(), MaxHighScoreFileBytes);
 }
 
 // Regression: a broken file whose copy could not be made was replaced by
@@ -257,3 +275,61 @@ TEST(NativeFileFaults, AReadOnlyHighScoreFileIsNeverReplaced)
     EXPECT_EQ(ParseScores(g.read("HighScores.ooo")).entries,
               (std::vector<ScoreEntry>{{"Ann", 900}, {"Dee", 500}, {"Bob", 400}}));
 }
+
+#ifndef _WIN32
+// A FIFO (which would make the game wait for a writer for ever) or a link
+// to an endless device, in place of each kind of data file: each is
+// refused at once with its message, a picture is never handed to the
+// platform, and a high-score table there is not replaced.
+TEST(NativeFileFaults, FifosAndEndlessFilesAreRefusedAtOnce)
+{
+    const std::string gameMessage = "An Error has occurred while loading the game.";
+    const std::string levelMessage = "An error has occurred while trying to load the game.";
+    struct Target {
+        std::string file;
+        std::function<void(Form1&)> use;
+        std::vector<std::string> messages;
+    };
+    const std::vector<Target> targets{
+        {"General.ooo", [](Form1&) {}, {gameMessage}},
+        {"Welcome.jpg", [](Form1&) {}, {gameMessage}},
+        {"SystemTest.ooo", [](Form1& game) { game.ImageClickToStart_Click(); }, {levelMessage}},
+        {"Pic.gif", [](Form1& game) { game.ImageClickToStart_Click(); }, {levelMessage}},
+        {"HighScores.ooo",
+         [](Form1& game) {
+             game.TotalScore = 10;
+             game.GameOver();
+         },
+         {LoadFailed, SaveFailed}},
+    };
+    for (bool fifo : {true, false}) {
+        for (const Target& target : targets) {
+            SCOPED_TRACE(target.file + (fifo ? " as a FIFO" : " as a link to /dev/zero"));
+            DiskGame g("orvane-hostile-files");
+            g.write("General.ooo", "3\r\n");
+            g.write("Welcome.jpg", "JFIF");
+            g.write("SystemTest.ooo", "Pic.gif,300,200,1,0,10,0,255,255,255,1,0,0,0,0\r\n");
+            g.write("Pic.gif", "GIF89a");
+            const fs::path hostile = g.data(target.file);
+            fs::remove(hostile);
+            if (fifo) ASSERT_EQ(::mkfifo(hostile.c_str(), 0644), 0);
+            else fs::create_symlink("/dev/zero", hostile);
+            std::vector<std::string> pictures;
+            g.platform.pictureSize = [&](const std::string& path) {
+                pictures.push_back(path);
+                return std::optional<Size>(Size{600, 400});
+            };
+            g.platform.boxes().inputs = {"Eve"};
+
+            g.game.Form_Load();
+            if (target.file != "General.ooo" && target.file != "Welcome.jpg") {
+                EXPECT_TRUE(g.shown.empty());
+                target.use(g.game);
+            }
+            EXPECT_EQ(g.shown, target.messages);
+            for (const std::string& asked : pictures) EXPECT_NE(asked, hostile.string());
+            EXPECT_EQ(fs::symlink_status(hostile).type(), fifo ? fs::file_type::fifo : fs::file_type::symlink);
+        }
+    }
+}
+#endif

@@ -52,6 +52,7 @@ class MemoryFileSystem : public FileSystem {
 public:
     std::optional<std::string> readFile(const std::string& path) override;
     bool exists(const std::string& path) override;
+    std::optional<FileInfo> fileInfo(const std::string& path) override;
     bool replaceFile(const std::string& path, const std::string& contents) override;
     bool copyFile(const std::string& from, const std::string& to) override;
     std::string programFolder() override { return folder; }
@@ -63,6 +64,9 @@ public:
     std::set<std::string> locked;     // held by another program: neither read nor written
     std::set<std::string> vanishing;  // found by a look-up, gone when opened
     std::set<std::string> readOnlyFiles; // read, but never replaced
+    std::set<std::string> special;    // there, but not regular files (a FIFO, a device)
+    // Files that report this size, without holding it (a huge file).
+    std::map<std::string, std::uintmax_t> sizes;
     bool readOnly = false;            // every write fails
     // The next write fails after this many bytes: its temporary file is
     // left holding them, and the file itself stays as it was.

@@ -12,6 +12,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -64,18 +65,54 @@ bool WriteDurably(const fs::path& path, const std::string& contents)
 
 std::optional<std::string> NativeFileSystem::readFile(const std::string& path)
 {
+#ifdef _WIN32
+    std::error_code error;
+    if (!fs::is_regular_file(PathOf(path), error)) return std::nullopt;
     std::ifstream in(PathOf(path), std::ios::binary);
     if (!in) return std::nullopt;
     std::ostringstream out;
     out << in.rdbuf();
     if (in.bad()) return std::nullopt;
     return out.str();
+#else
+    // Opened without waiting, then asked what it is: opening a FIFO for
+    // reading would wait for a writer for ever.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat info {};
+    std::optional<std::string> contents;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        contents.emplace();
+        char buffer[1 << 16];
+        for (;;) {
+            ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n == 0) break;
+            if (n < 0) {
+                contents.reset();
+                break;
+            }
+            contents->append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    return contents;
+#endif
 }
 
 bool NativeFileSystem::exists(const std::string& path)
 {
     std::error_code error;
     return fs::is_regular_file(PathOf(path), error);
+}
+
+std::optional<FileInfo> NativeFileSystem::fileInfo(const std::string& path)
+{
+    std::error_code error;
+    fs::file_status status = fs::status(PathOf(path), error);
+    if (!fs::exists(status)) return std::nullopt;
+    if (!fs::is_regular_file(status)) return FileInfo{false, 0};
+    std::uintmax_t size = fs::file_size(PathOf(path), error);
+    return FileInfo{true, error ? 0 : size};
 }
 
 bool NativeFileSystem::replaceFile(const std::string& path, const std::string& contents)
