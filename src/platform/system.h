@@ -54,7 +54,11 @@ public:
 class EventLoop {
 public:
     virtual ~EventLoop() = default;
-    // Processes every pending event, then returns.
+    // Processes every pending event, then returns. The main loop yields on
+    // every pass, hundreds of thousands of times a second; where asking the
+    // window system for its events is dear, a platform may ask at most about
+    // once a millisecond and otherwise return at once, so that an event
+    // waits no longer than that and every pass costs alike.
     virtual void yield() = 0;
     // Waits for at least one event, processes what is pending, then returns.
     virtual void waitForEvents() = 0;
