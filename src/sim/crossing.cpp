@@ -64,7 +64,7 @@ Velocity Bounce(const Path& path, Velocity before, const Segment& segment)
 
     // The arctangent only gives directions to the right; a ball that was
     // moving left leaves in the opposite direction.
-    if (before.vx < 0) return {-S * std::cos(A), -S * std::sin(A)};
+    if (dxP < 0) return {-S * std::cos(A), -S * std::sin(A)};
     return {S * std::cos(A), S * std::sin(A)};
 }
 
