@@ -1,10 +1,12 @@
 #include "level_check.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <filesystem>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "platform/fields.h"
 #include "platform/memory/memory_platform.h"
@@ -173,11 +175,25 @@ Report Check(const std::string& file, const Options& options, PictureProbe probe
     if (options.tolerance <= 0) return report;
     Tolerance& t = report.tolerance.emplace();
     t.jitter = options.jitter, t.timing = options.timing, t.seed = options.seed;
+    // Every replay is a game of its own, played on every core there is. The
+    // hands are drawn first and in order, so the count does not depend on
+    // how the replays are shared out.
     std::mt19937_64 random(options.seed);
-    for (; t.replays < options.tolerance; ++t.replays) {
-        const auto strokes = Unsteady(*options.solution, options.jitter, options.timing, random);
-        if (Replay(probe, path, strokes, options.passesPerSecond).outcome == "goal") ++t.wins;
+    std::vector<std::vector<Stroke>> hands;
+    for (int k = 0; k < options.tolerance; ++k)
+        hands.push_back(Unsteady(*options.solution, options.jitter, options.timing, random));
+    std::atomic<int> next = 0, wins = 0;
+    auto play = [&] {
+        for (std::size_t k; (k = static_cast<std::size_t>(next++)) < hands.size();)
+            if (Replay(probe, path, hands[k], options.passesPerSecond).outcome == "goal") ++wins;
+    };
+    {
+        std::vector<std::jthread> helpers(std::max(1u, std::thread::hardware_concurrency()) - 1);
+        for (auto& helper : helpers) helper = std::jthread(play);
+        play();
     }
+    t.replays = options.tolerance;
+    t.wins = wins;
     return report;
 }
 
