@@ -1,6 +1,7 @@
 // The game's shipped content: every file in Data/ loads cleanly, the speed
 // test finishes by itself, every numbered level needs the player and is won
-// by its recorded solution, and Data/ is what tools/levels/ generates.
+// by its recorded solution, the levels grow harder for an unsteady hand step
+// by step, and Data/ is what tools/levels/ generates.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -46,12 +47,13 @@ std::optional<Size> Probe(const std::string& path)
 }
 
 levelcheck::Report Check(const std::string& file, long long steps,
-                         std::optional<std::vector<levelcheck::Stroke>> solution = std::nullopt)
+                         std::optional<std::vector<levelcheck::Stroke>> solution = std::nullopt, int replays = 0)
 {
     levelcheck::Options options;
     options.steps = steps;
     options.passesPerSecond = ReferencePassesPerSecond;
     options.solution = std::move(solution);
+    options.tolerance = replays;
     return levelcheck::Check((DataFolder / file).string(), options, Probe);
 }
 
@@ -82,6 +84,11 @@ std::vector<std::string> DescriptionNames()
 
 std::string LevelName(int level) { return fs::path(LevelFileName(level)).stem().string(); }
 
+std::vector<levelcheck::Stroke> Solution(int level)
+{
+    return levelcheck::ReadSolution(Read(Descriptions / (LevelName(level) + ".solution")));
+}
+
 } // namespace
 
 TEST(ShippedContent, TheSpeedTestReachesItsGoalAfterSevenReferenceSeconds)
@@ -97,7 +104,7 @@ TEST(ShippedContent, TheSpeedTestReachesItsGoalAfterSevenReferenceSeconds)
 TEST(ShippedContent, GeneralFileCountsTheLevelsWhoseScoresRiseLevelByLevel)
 {
     const int count = LevelCount();
-    EXPECT_GE(count, 12);
+    EXPECT_GE(count, 20);
     int described = 0;
     for (const std::string& name : DescriptionNames())
         if (name.starts_with("Level")) ++described;
@@ -121,11 +128,12 @@ TEST_P(NumberedLevel, NeedsThePlayerAndIsWonByItsSolution)
     ASSERT_TRUE(fs::exists(solutionFile)) << solutionFile;
     const int seconds = Check(file, 1).seconds;
 
-    levelcheck::Report r = Check(file, static_cast<long long>(seconds * ReferencePassesPerSecond),
-                                 levelcheck::ReadSolution(Read(solutionFile)));
+    levelcheck::Report r = Check(file, static_cast<long long>(3 * seconds * ReferencePassesPerSecond),
+                                 Solution(GetParam()));
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(Listed(r.warnings), "");
-    // Left alone the ball neither finds the goal in time nor gets wedged.
+    // Left alone the ball neither finds the goal in three times the level's
+    // time nor gets wedged.
     EXPECT_EQ(r.run->outcome, "none") << "after " << r.run->steps << " steps";
     ASSERT_TRUE(r.solution.has_value());
     EXPECT_EQ(r.solution->outcome, "goal") << "the ball ends at " << r.solution->ballX << "," << r.solution->ballY;
@@ -134,6 +142,30 @@ TEST_P(NumberedLevel, NeedsThePlayerAndIsWonByItsSolution)
 
 INSTANTIATE_TEST_SUITE_P(Shipped, NumberedLevel, ::testing::Range(1, LevelCount() + 1),
                          [](const auto& info) { return LevelName(info.param); });
+
+// The README's table measures 100 replays a level; ten keep this suite
+// short. Ten replays tell a share only to about 15 points either way, so the
+// table's curve (levels 1 to 3 won at least 90 %, none below 25 %, none more
+// than 15 points below the one before) is checked here with that much room
+// where a sample of ten cannot tell.
+TEST(ShippedContent, LevelsGrowHarderForAnUnsteadyHandStepByStep)
+{
+    // In whole replays of ten: 90 %, 25 % and 15 points, the last two with
+    // 15 points of room.
+    constexpr int replays = 10, firstLevels = 9, fewest = 1, steepest = 3;
+    int before = replays;
+    for (int level = 1; level <= LevelCount(); ++level) {
+        levelcheck::Report r = Check(LevelFileName(level), 1, Solution(level), replays);
+        ASSERT_TRUE(r.tolerance.has_value()) << LevelFileName(level);
+        const int wins = r.tolerance->wins;
+        if (level <= 3) {
+            EXPECT_GE(wins, firstLevels) << LevelFileName(level);
+        }
+        EXPECT_GE(wins, fewest) << LevelFileName(level);
+        EXPECT_GE(wins, before - steepest) << LevelFileName(level) << " after " << before << " wins";
+        before = wins;
+    }
+}
 
 class GeneratedContent : public ::testing::TestWithParam<std::string> {};
 

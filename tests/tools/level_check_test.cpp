@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -118,4 +119,60 @@ TEST_F(LevelCheck, LetsTheBallRunAndReplaysASolution)
 
     EXPECT_THROW(ReadSolution("at x 1,2 3,4"), std::runtime_error);
     EXPECT_THROW(ReadSolution("at 1 1,2"), std::runtime_error);
+}
+
+TEST_F(LevelCheck, CountsTheReplaysAnUnsteadyHandStillWins)
+{
+    // The ball flies right for ever unless a line turns it up to the goal.
+    std::string level = Write("Turn.ooo", "Example.gif,300,350,2.5,0,10,50,0,0,0,1,350,20,450,20\r\n");
+    Options options = Steps(10);
+    options.passesPerSecond = 100;
+    options.solution = ReadSolution("at 0.1 370,380 430,320\n");
+    options.tolerance = 20;
+    options.jitter = 0, options.timing = 0;
+    Report r = Check(level, options, Probe);
+    EXPECT_EQ(r.run->outcome, "none");
+    EXPECT_EQ(r.solution->outcome, "goal");
+    ASSERT_TRUE(r.tolerance.has_value());
+    EXPECT_EQ(r.tolerance->wins, 20); // a steady hand is the solution itself
+
+    // A hand that wanders 40 pixels sends the ball off the goal now and then;
+    // the same seed wanders the same way.
+    options.jitter = 40;
+    r = Check(level, options, Probe);
+    EXPECT_GT(r.tolerance->wins, 0);
+    EXPECT_LT(r.tolerance->wins, 20);
+    EXPECT_EQ(Check(level, options, Probe).tolerance->wins, r.tolerance->wins);
+    EXPECT_NE(ToJson(r).find(", \"tolerance\": {\"replays\": 20, \"wins\": " + std::to_string(r.tolerance->wins)),
+              std::string::npos)
+        << ToJson(r);
+    EXPECT_NE(ToText(r).find("of 20 replays reach the goal"), std::string::npos) << ToText(r);
+}
+
+TEST(UnsteadyHand, MovesPointsAndMomentsWithinTheirBoundsInTheOrderDrawn)
+{
+    const std::vector<Stroke> steady = ReadSolution("at 0.05 100,100 200,200 300,100\nat 0.2 10,10 20,20\n");
+    std::mt19937_64 random(7), again(7);
+    bool late = false, moved = false;
+    for (int replay = 0; replay < 200; ++replay) {
+        const std::vector<Stroke> drawn = Unsteady(steady, 4, 0.15, random);
+        EXPECT_EQ(drawn.size(), 2u);
+        EXPECT_LE(drawn[0].at, drawn[1].at);
+        for (const Stroke& stroke : drawn) {
+            EXPECT_GE(stroke.at, 0); // never before the level starts
+            // The strokes may swap; each keeps its own points.
+            const Stroke& from = stroke.points.size() == 3 ? steady[0] : steady[1];
+            EXPECT_LE(std::abs(stroke.at - from.at), 0.15 + 1e-9);
+            for (std::size_t i = 0; i < from.points.size(); ++i) {
+                const double dx = stroke.points[i].first - from.points[i].first;
+                const double dy = stroke.points[i].second - from.points[i].second;
+                EXPECT_LE(std::hypot(dx, dy), 4 + 1e-4);
+                moved = moved || std::hypot(dx, dy) > 3;
+            }
+        }
+        late = late || drawn[0].points.size() == 2;
+        EXPECT_EQ(Unsteady(steady, 4, 0.15, again)[0].points, drawn[0].points);
+    }
+    EXPECT_TRUE(late) << "strokes 0.15 s apart swap now and then";
+    EXPECT_TRUE(moved) << "points reach near the bound";
 }

@@ -23,9 +23,16 @@ speed   250
 time    30
 points  100
 prompt  255,208,64
-wall    300,100 300,200 350,200
+wall    300,60 300,120 350,120
 goal    250,380 350,380
 )";
+
+std::string Listed(const std::vector<std::string>& lines)
+{
+    std::string all;
+    for (const auto& line : lines) all += line + "\n";
+    return all;
+}
 
 std::string Failure(const std::string& text)
 {
@@ -44,7 +51,7 @@ TEST(LevelDescription, IsWrittenAsTheLevelFileTheGameLoads)
     const Description d = ParseDescription("Level004", Example);
     EXPECT_EQ(d.number(), 4);
     EXPECT_EQ(LevelFileText(d), "\"Level004.jpg\"\r\n100,200.5\r\n0.0006,-0.0008\r\n30,100\r\n255,208,64\r\n3\r\n"
-                                "300,100,300,200\r\n300,200,350,200\r\n250,380,350,380\r\n");
+                                "300,60,300,120\r\n300,120,350,120\r\n250,380,350,380\r\n");
 
     // What the game's own loader makes of it.
     const fs::path folder = fs::temp_directory_path() / "orvane-level-description";
@@ -102,7 +109,7 @@ TEST(LevelDescription, SaysWhatIsMissing)
     EXPECT_EQ(ParseDescription("Welcome", "kind welcome\ntitle Orvane\nbutton Go\n").kind, Kind::Welcome);
 }
 
-TEST(LevelDescription, KeepsTheTitleAndThePanelClear)
+TEST(LevelDescription, KeepsTheTitlePanelAndPromptClear)
 {
     const Layout layout = GameLayout();
     EXPECT_EQ(layout.panel.x, 0); // the game's panel sits in the bottom left corner
@@ -126,8 +133,35 @@ TEST(LevelDescription, KeepsTheTitleAndThePanelClear)
     EXPECT_NE(all.find("the speed 350 is outside"), std::string::npos) << all;
     EXPECT_NE(all.find("the goal line (610,10 620,20) leaves the playfield"), std::string::npos) << all;
 
-    // The speed test plays before the panel first shows.
+    // The start prompt's widest text grows about its designed centre, well
+    // beyond the designed width.
+    const Rect text = layout.promptText();
+    EXPECT_GE(text.w, 280);
+    EXPECT_NEAR(text.x + text.w / 2.0, layout.prompt.x + layout.prompt.w / 2.0, 1);
+    EXPECT_NEAR(text.y + text.h / 2.0, layout.prompt.y + layout.prompt.h / 2.0, 1);
+    d = ParseDescription("Level004", Example);
+    d.walls.push_back({text.x - 4, text.y + text.h + 20, text.x - 4, text.y + text.h + 60}); // clear
+    d.walls.push_back({text.x + text.w - 2, 5 + text.y + text.h, 590, 5 + text.y + text.h});
+    d.goal = Segment{text.x + 20, text.y - 3, text.x + 60, text.y - 3};
+    all.clear();
+    for (const auto& problem : LayoutProblems(d, layout)) all += problem + "\n";
+    EXPECT_EQ(all.find("wall 3"), std::string::npos) << all;
+    EXPECT_NE(all.find("wall 4 (" + std::to_string(text.x + text.w - 2)), std::string::npos) << all;
+    EXPECT_NE(all.find("the goal line (" + std::to_string(text.x + 20)), std::string::npos) << all;
+    EXPECT_EQ(all.find("start marker"), std::string::npos) << all;
+    // The ball beside the text, its arrow pointing at it.
+    d.ball = {text.x - 50.0, text.y + text.h / 2.0};
+    d.heading = {1, 0};
+    EXPECT_EQ(Listed(LayoutProblems(d, layout)).find("start marker"), std::string::npos) << "the ball is clear";
+    d.ball.x += 12; // the arrow's tip now reaches under the text
+    EXPECT_NE(Listed(LayoutProblems(d, layout)).find("the ball's start marker lies under the start prompt"),
+              std::string::npos);
+    d.heading = {-1, 0}; // its ring is still clear, its arrow points away
+    EXPECT_EQ(Listed(LayoutProblems(d, layout)).find("start marker"), std::string::npos);
+
+    // The speed test plays before the panel and the prompt first show.
     Description test = ParseDescription("SystemTest", Example);
     test.ball = {20, static_cast<double>(layout.panel.y + 10)};
+    test.walls.push_back({text.x, text.y, text.x + text.w, text.y + text.h});
     EXPECT_TRUE(LayoutProblems(test, layout).empty());
 }

@@ -1,9 +1,12 @@
 #include "level_check.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <filesystem>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "platform/fields.h"
 #include "platform/memory/memory_platform.h"
@@ -67,11 +70,15 @@ Run Unaided(Form1& game, long long steps)
     return Finish(game, "none", steps);
 }
 
-// Plays the strokes through the game's own mouse handlers, main loop passes
-// and countdown, on a clock that runs at the given pass rate.
-Run Replay(Bench& bench, const std::vector<Stroke>& strokes, double rate)
+// Plays the strokes through the game's own mouse handlers, ball step and
+// countdown, on a clock that runs at the given pass rate, until the goal or
+// the end of the level's time. The passes' drawing is left out: it changes
+// nothing the ball meets.
+Run Replay(PictureProbe probe, const std::filesystem::path& level, const std::vector<Stroke>& strokes, double rate)
 {
+    Bench bench(probe);
     Form1& game = bench.game;
+    Load(game, level);
     game.Testing = false;
     game.ResumeAll();
     const long long limit = static_cast<long long>((game.SecondsLeft + 2) * rate);
@@ -87,10 +94,14 @@ Run Replay(Bench& bench, const std::vector<Stroke>& strokes, double rate)
             game.Form_MouseUp(1, 0, points.back().first, points.back().second);
         }
         if (game.Paused) return Finish(game, game.CurrentLevel > 0 ? "goal" : "time over", pass);
-        game.MainLoopPass();
+        game.MoveBall();
     }
     return Finish(game, "none", limit);
 }
+
+// Within [-1, 1), from the generator's bits alone: the standard
+// distributions may differ between library versions, the replays must not.
+double Signed(std::mt19937_64& random) { return static_cast<double>(random() >> 11) * 0x1.0p-52 - 1; }
 
 bool Outside(double x, double y) { return x < 0 || x > FieldWidth || y < 0 || y > FieldHeight; }
 
@@ -159,12 +170,52 @@ Report Check(const std::string& file, const Options& options, PictureProbe probe
     if (!report.ok) return report;
 
     report.run = Unaided(game, options.steps);
-    if (options.solution) {
-        Bench replay(probe);
-        Load(replay.game, path);
-        report.solution = Replay(replay, *options.solution, options.passesPerSecond);
+    if (!options.solution) return report;
+    report.solution = Replay(probe, path, *options.solution, options.passesPerSecond);
+    if (options.tolerance <= 0) return report;
+    Tolerance& t = report.tolerance.emplace();
+    t.jitter = options.jitter, t.timing = options.timing, t.seed = options.seed;
+    // Every replay is a game of its own, played on every core there is. The
+    // hands are drawn first and in order, so the count does not depend on
+    // how the replays are shared out.
+    std::mt19937_64 random(options.seed);
+    std::vector<std::vector<Stroke>> hands;
+    for (int k = 0; k < options.tolerance; ++k)
+        hands.push_back(Unsteady(*options.solution, options.jitter, options.timing, random));
+    std::atomic<int> next = 0, wins = 0;
+    auto play = [&] {
+        for (std::size_t k; (k = static_cast<std::size_t>(next++)) < hands.size();)
+            if (Replay(probe, path, hands[k], options.passesPerSecond).outcome == "goal") ++wins;
+    };
+    {
+        std::vector<std::jthread> helpers(std::max(1u, std::thread::hardware_concurrency()) - 1);
+        for (auto& helper : helpers) helper = std::jthread(play);
+        play();
     }
+    t.replays = options.tolerance;
+    t.wins = wins;
     return report;
+}
+
+std::vector<Stroke> Unsteady(const std::vector<Stroke>& strokes, double jitter, double timing,
+                             std::mt19937_64& random)
+{
+    std::vector<Stroke> drawn = strokes;
+    for (Stroke& stroke : drawn) {
+        stroke.at = std::max(0.0, stroke.at + timing * Signed(random));
+        for (auto& [x, y] : stroke.points) {
+            // Evenly within the circle: points of the square round it are drawn again.
+            double dx = 0, dy = 0;
+            do {
+                dx = Signed(random), dy = Signed(random);
+            } while (dx * dx + dy * dy > 1);
+            x = static_cast<float>(x + jitter * dx);
+            y = static_cast<float>(y + jitter * dy);
+        }
+    }
+    // A hand that draws a stroke late draws the next one after it.
+    std::stable_sort(drawn.begin(), drawn.end(), [](const Stroke& a, const Stroke& b) { return a.at < b.at; });
+    return drawn;
 }
 
 std::vector<Stroke> ReadSolution(const std::string& text)

@@ -1,7 +1,9 @@
 // What the level checker finds out about one level file, using the game's
 // own loader and ball step on an in-memory window.
 #pragma once
+#include <cstdint>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,16 @@ struct Run {
     int secondsLeft = 0;
 };
 
+// How often the solution still wins when a hand draws it: each replay moves
+// every point and every stroke's moment at random within the bounds.
+struct Tolerance {
+    int replays = 0;
+    int wins = 0;
+    double jitter = 0, timing = 0; // pixels, seconds
+    std::uint64_t seed = 0;
+    double share() const { return replays > 0 ? static_cast<double>(wins) / replays : 0; }
+};
+
 struct Report {
     std::string file;
     bool ok = false;
@@ -37,18 +49,31 @@ struct Report {
     std::vector<std::string> warnings;
     std::optional<Run> run;
     std::optional<Run> solution;
+    std::optional<Tolerance> tolerance;
 };
 
 struct Options {
     long long steps = 10'000'000;
     double passesPerSecond = 250'000; // the reference machine's, for solutions
     std::optional<std::vector<Stroke>> solution;
+    // Replays of the solution drawn by an unsteady hand; 0 for none.
+    int tolerance = 0;
+    double jitter = 4;     // pixels, the farthest a point moves
+    double timing = 0.15;  // seconds, the farthest a stroke's moment moves
+    std::uint64_t seed = 1;
 };
 
 // Tells the size of a picture file, or nothing when it is not one.
 using PictureProbe = std::optional<Size> (*)(const std::string& path);
 
 Report Check(const std::string& path, const Options& options, PictureProbe probe);
+
+// The strokes as a hand draws them: every point moved within `jitter`
+// pixels, every stroke's moment within `timing` seconds, never before the
+// level starts. Draws its numbers from `random` in a fixed order, so that a
+// seed gives the same replays on every machine.
+std::vector<Stroke> Unsteady(const std::vector<Stroke>& strokes, double jitter, double timing,
+                             std::mt19937_64& random);
 
 // A solution file: "at SECONDS x1,y1 x2,y2 ..." a line, "#" comments.
 // Throws std::runtime_error naming the line of a malformed stroke.

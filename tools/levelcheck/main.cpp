@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QImageReader>
 #include <QString>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -32,11 +33,17 @@ std::optional<orvane::Size> PictureSize(const std::string& path)
 
 int Usage()
 {
-    std::cerr << "usage: orvane-levelcheck [--steps N] [--json] [--solution FILE [--rate PASSES]] FILE...\n"
-                 "  --steps N     let the ball run by itself for at most N steps (default 10000000)\n"
-                 "  --json        print one JSON object a file\n"
-                 "  --solution F  also play the strokes of F (lines \"at SECONDS x,y x,y ...\")\n"
-                 "  --rate R      main loop passes a second of the solution's clock (default 250000)\n";
+    std::cerr << "usage: orvane-levelcheck [--steps N] [--json] [--solution FILE [--rate PASSES]\n"
+                 "                         [--tolerance N [--jitter PIXELS] [--timing SECONDS] [--seed S]]] FILE...\n"
+                 "  --steps N      let the ball run by itself for at most N steps (default 10000000)\n"
+                 "  --json         print one JSON object a file\n"
+                 "  --solution F   also play the strokes of F (lines \"at SECONDS x,y x,y ...\")\n"
+                 "  --rate R       main loop passes a second of the solution's clock (default 250000)\n"
+                 "  --tolerance N  replay the solution N times as an unsteady hand draws it and\n"
+                 "                 count the replays that reach the goal\n"
+                 "  --jitter P     pixels a point may move (default 4)\n"
+                 "  --timing T     seconds a stroke's moment may move (default 0.15)\n"
+                 "  --seed S       the replays' random seed, a whole number (default 1)\n";
     return 2;
 }
 
@@ -44,8 +51,10 @@ bool ParseNumber(const char* text, double& value)
 {
     char* end = nullptr;
     value = std::strtod(text, &end);
-    return end != text && *end == '\0' && value > 0;
+    return end != text && *end == '\0' && std::isfinite(value) && value >= 0;
 }
+
+bool Whole(double value) { return value == std::floor(value) && value < 1e15; }
 
 } // namespace
 
@@ -60,9 +69,20 @@ int main(int argc, char** argv)
         double value = 0;
         if (arg == "--json") {
             json = true;
-        } else if ((arg == "--steps" || arg == "--rate") && i + 1 < argc && ParseNumber(argv[i + 1], value)) {
+        } else if ((arg == "--steps" || arg == "--rate") && i + 1 < argc && ParseNumber(argv[i + 1], value) &&
+                   value > 0) {
             if (arg == "--steps") options.steps = static_cast<long long>(value);
             else options.passesPerSecond = value;
+            ++i;
+        } else if (arg == "--tolerance" && i + 1 < argc && ParseNumber(argv[i + 1], value) && Whole(value) &&
+                   value >= 1 && value <= 1e6) {
+            options.tolerance = static_cast<int>(value);
+            ++i;
+        } else if ((arg == "--jitter" || arg == "--timing") && i + 1 < argc && ParseNumber(argv[i + 1], value)) {
+            (arg == "--jitter" ? options.jitter : options.timing) = value;
+            ++i;
+        } else if (arg == "--seed" && i + 1 < argc && ParseNumber(argv[i + 1], value) && Whole(value)) {
+            options.seed = static_cast<std::uint64_t>(value);
             ++i;
         } else if (arg == "--solution" && i + 1 < argc) {
             std::ifstream in(argv[++i], std::ios::binary);
@@ -84,7 +104,7 @@ int main(int argc, char** argv)
             files.push_back(arg);
         }
     }
-    if (files.empty()) return Usage();
+    if (files.empty() || (options.tolerance > 0 && !options.solution)) return Usage();
 
     bool allLoaded = true;
     for (const std::string& file : files) {

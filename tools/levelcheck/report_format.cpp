@@ -42,6 +42,13 @@ std::string RunJson(const Run& run)
            ", \"seconds_left\": " + std::to_string(run.secondsLeft) + "}";
 }
 
+std::string ToleranceJson(const Tolerance& t)
+{
+    return "{\"replays\": " + std::to_string(t.replays) + ", \"wins\": " + std::to_string(t.wins) +
+           ", \"share\": " + Number(t.share()) + ", \"jitter\": " + Number(t.jitter) +
+           ", \"timing\": " + Number(t.timing) + ", \"seed\": " + std::to_string(t.seed) + "}";
+}
+
 } // namespace
 
 std::string ToJson(const Report& r)
@@ -63,6 +70,7 @@ std::string ToJson(const Report& r)
     for (std::size_t i = 0; i < r.warnings.size(); ++i) o << (i ? ", " : "") << Quoted(r.warnings[i]);
     o << "], \"run\": " << (r.run ? RunJson(*r.run) : "null");
     if (r.solution) o << ", \"solution\": " << RunJson(*r.solution);
+    if (r.tolerance) o << ", \"tolerance\": " << ToleranceJson(*r.tolerance);
     o << "}";
     return o.str();
 }
@@ -83,6 +91,13 @@ std::string ToText(const Report& r)
     };
     if (r.run) describe("left to itself", *r.run);
     if (r.solution) describe("with the solution", *r.solution);
+    if (const auto& t = r.tolerance) {
+        char share[16];
+        std::snprintf(share, sizeof share, "%.0f %%", 100 * t->share());
+        o << "  by an unsteady hand: " << t->wins << " of " << t->replays << " replays reach the goal (" << share
+          << "), points within " << Number(t->jitter) << " px, strokes within " << Number(t->timing)
+          << " s, seed " << t->seed << "\n";
+    }
     return o.str();
 }
 

@@ -270,6 +270,15 @@ Rect Layout::plaque(Corner corner) const
     return {corner == Corner::TopLeft ? inset : FieldWidth - inset - width, inset, width, height};
 }
 
+Rect Layout::promptText() const
+{
+    // The prompt's font differs between platforms: the widest of them, bold
+    // 13.5 point, draws the text about 280 pixels wide and 23 high; a margin
+    // on top covers the ones we have not seen.
+    constexpr int width = 320, height = 32;
+    return {prompt.x + prompt.w / 2 - width / 2, prompt.y + prompt.h / 2 - height / 2, width, height};
+}
+
 Layout GameLayout()
 {
     memory::MemoryPlatform platform;
@@ -309,8 +318,10 @@ std::vector<std::string> LayoutProblems(const Description& level, const Layout& 
     // A wall is drawn some pixels wide; it must not touch what covers it.
     constexpr int wallHalfWidth = 5;
     const Rect plaque = layout.plaque(level.corner);
-    // The panel shows from level 1 on; the speed test plays without it.
+    // The panel shows from level 1 on, the start prompt over each level that
+    // waits to be started; the speed test plays without either.
     const bool panel = level.number() > 0;
+    const Rect prompt = layout.promptText();
     std::vector<std::pair<std::string, Segment>> all;
     for (std::size_t k = 0; k < level.walls.size(); ++k)
         all.emplace_back("wall " + std::to_string(k + 1) + " " + Named(level.walls[k]), level.walls[k]);
@@ -320,11 +331,20 @@ std::vector<std::string> LayoutProblems(const Description& level, const Layout& 
         if (s[0] == s[2] && s[1] == s[3]) problems.push_back(what + " has no length");
         if (Meets(s, plaque, wallHalfWidth)) problems.push_back(what + " crosses the title plaque");
         if (panel && Meets(s, layout.panel, wallHalfWidth)) problems.push_back(what + " crosses the level panel");
+        if (panel && Meets(s, prompt, wallHalfWidth)) problems.push_back(what + " lies under the start prompt");
     }
     constexpr int ballRadius = 5;
     if (!InField(level.ball.x, level.ball.y)) problems.push_back("the ball starts outside the playfield");
     if (Inside(level.ball, Grown(plaque, ballRadius)) || (panel && Inside(level.ball, Grown(layout.panel, ballRadius))))
         problems.push_back("the ball starts hidden under the plaque or the panel");
+    // The marker's ring, and its arrow as wide as the arrow's head.
+    const double heading = std::hypot(level.heading.x, level.heading.y);
+    const int x = static_cast<int>(std::lround(level.ball.x)), y = static_cast<int>(std::lround(level.ball.y));
+    const Segment ring{x, y, x, y},
+        arrow{x, y, static_cast<int>(std::lround(level.ball.x + level.heading.x / heading * MarkerArrow)),
+              static_cast<int>(std::lround(level.ball.y + level.heading.y / heading * MarkerArrow))};
+    if (panel && (Meets(ring, prompt, MarkerRing + 1) || Meets(arrow, prompt, MarkerHead)))
+        problems.push_back("the ball's start marker lies under the start prompt");
     if (level.speed < SlowestPleasant || level.speed > FastestPleasant)
         problems.push_back("the speed " + Decimal(level.speed) + " is outside 120 to 300 pixels a second");
     return problems;

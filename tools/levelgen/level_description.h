@@ -16,6 +16,9 @@ namespace orvane::levelgen {
 // a description are pixels a second there.
 inline constexpr double ReferencePassesPerSecond = 250'000;
 inline constexpr int FieldWidth = 600, FieldHeight = 400;
+// The ball's start marker: a ring round the ball, an arrow its way whose
+// head reaches this far to either side.
+inline constexpr double MarkerRing = 10, MarkerArrow = 38, MarkerHead = 6;
 
 // A description that cannot be read, naming its file and line.
 class DescriptionError : public std::runtime_error {
@@ -72,12 +75,16 @@ struct Layout {
     Rect startArea;  // the welcome screen's click area
     Rect prompt;     // the start prompt's designed place
     Rect plaque(Corner corner) const;
+    // Where the start prompt's widest text, "Click here to start level 20.",
+    // lies: the label grows about its designed centre to fit it.
+    Rect promptText() const;
 };
 Layout GameLayout();
 
 // What would make the picture lie or hide something: a wall under the
-// plaque or the panel, a ball start out of sight, a speed out of the
-// pleasant range. Empty when the description is fit to generate.
+// plaque, the panel or the start prompt, a ball start or its marker out of
+// sight, a speed out of the pleasant range. Empty when the description is
+// fit to generate.
 std::vector<std::string> LayoutProblems(const Description& level, const Layout& layout);
 
 // Whether the segment meets the rectangle, grown by `grow` on every side.

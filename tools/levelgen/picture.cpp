@@ -207,13 +207,13 @@ void StartMarker(QPainter& p, const Description& level, const QColor& accent)
     ring.setAlpha(170);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(ring, 2));
-    p.drawEllipse(ball, 10, 10);
+    p.drawEllipse(ball, MarkerRing, MarkerRing);
     const double length = std::hypot(level.heading.x, level.heading.y);
     const QPointF way(level.heading.x / length, level.heading.y / length), side(-way.y(), way.x());
-    const QPointF tip = ball + way * 38;
+    const QPointF tip = ball + way * MarkerArrow;
     p.setPen(QPen(ring, 2.5, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(ball + way * 14, tip - way * 6);
-    QPolygonF head({tip, tip - way * 10 + side * 6, tip - way * 10 - side * 6});
+    QPolygonF head({tip, tip - way * 10 + side * MarkerHead, tip - way * 10 - side * MarkerHead});
     p.setPen(Qt::NoPen);
     p.setBrush(ring);
     p.drawPolygon(head);
