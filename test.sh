@@ -38,20 +38,7 @@ else
 fi
 
 echo "== The game for Windows: MinGW-w64 build, its tests and a play-through under Wine"
-# Wine's own fonts (the stand-ins for the classic Windows faces) and the
-# Arial-like faces the others fall back to: without them the captions and
-# labels come out in the wrong faces.
-windows_deps() {
-  tools/ensure-deps.sh --windows || return 1
-  local missing=() p
-  for p in fonts-wine fonts-liberation2; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  [ "$(id -u)" -eq 0 ] || return 1
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-}
-if windows_deps; then
+if tools/ensure-deps.sh --windows; then
   cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
   cmake --build build-win -j "$jobs"
   (cd build-win && cpack -G ZIP >/dev/null && ls -l orvane-*-win64.zip)
