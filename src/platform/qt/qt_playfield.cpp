@@ -104,26 +104,36 @@ Shape& Playfield::addShape(const ShapeDesign& design)
 
 bool Playfield::setPicture(const std::string& path)
 {
-    QImageReader reader(ToQString(path));
-    QImage picture = reader.read();
-    allStale_ = true;
-    scheduleRepaint();
-    if (picture.isNull()) {
-        picture_ = QImage();
-        return false;
+    // Decoded and brought to the format the raster engine blits fastest
+    // here, when the game asks for it, so that its first paint costs no
+    // more than any other.
+    QImage picture = QImageReader(ToQString(path)).read();
+    if (!picture.isNull()) {
+        picture = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                    : QImage::Format_RGB32);
+        picture.setDevicePixelRatio(1);
     }
-    // The formats the raster engine blits fastest.
-    picture_ = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                                 : QImage::Format_RGB32);
-    picture_.setDevicePixelRatio(1);
-    return true;
+    replacePicture(std::move(picture));
+    return !picture_.isNull();
 }
 
-void Playfield::clearPicture()
+void Playfield::clearPicture() { replacePicture(QImage()); }
+
+void Playfield::replacePicture(QImage picture)
 {
-    picture_ = QImage();
-    allStale_ = true;
-    scheduleRepaint();
+    // Nothing drawn on the old picture belongs on the new one.
+    picture_ = std::move(picture);
+    clearDrawing();
+    markAllStale();
+}
+
+void Playfield::markAllStale()
+{
+    // Asked for at once, not with the next scheduled repaint: the controls
+    // the game changes along with the picture ask for their paint at once
+    // too, and the player must see the new screen whole, never the new
+    // controls over the old picture.
+    update();
 }
 
 std::size_t Playfield::LineKeyHash::operator()(const LineKey& key) const
@@ -153,8 +163,7 @@ void Playfield::clearDrawing()
 {
     if (!order_.empty()) {
         layer_.fill(Qt::transparent);
-        allStale_ = true;
-        scheduleRepaint();
+        markAllStale();
     }
     drawn_.clear();
     order_.clear();
