@@ -69,9 +69,16 @@ TEST(PlayfieldWindow, HasItsCaptionMenusAndPlayfield)
     QMenu* options = game.window.menuBar()->actions()[3]->menu();
     ASSERT_NE(options, nullptr);
     ASSERT_EQ(options->actions().size(), 2);
-    EXPECT_EQ(options->actions()[0]->text().toStdString(), "Display Margins");
-    EXPECT_FALSE(options->actions()[0]->isChecked());
+    QAction* margins = options->actions()[0];
+    EXPECT_EQ(margins->text().toStdString(), "Display Margins");
     EXPECT_EQ(options->actions()[1]->text().toStdString(), "High Scores...");
+    // Only a ticked entry looks like an option; a command never does.
+    EXPECT_FALSE(options->actions()[1]->isCheckable());
+    EXPECT_FALSE(margins->isCheckable());
+    game.form.mnuMargins->setChecked(true);
+    EXPECT_TRUE(margins->isCheckable() && margins->isChecked());
+    game.form.mnuMargins->setChecked(false);
+    EXPECT_FALSE(margins->isCheckable());
 
     // The whole playfield lies below the menu bar, and the window is fixed.
     QWidget* field = game.window.playfield();
