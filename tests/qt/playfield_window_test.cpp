@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 
@@ -166,6 +167,14 @@ TEST(PlayfieldWindow, EndingTheProgramClosesANestedBox)
 {
     QtGame game;
     game.form.window->show();
+    QString untitled;
+    QTimer::singleShot(50, [&] {
+        untitled = QApplication::activeModalWidget()->windowTitle();
+        QApplication::activeModalWidget()->close();
+    });
+    game.platform.dialogs().messageBox("x", "", Buttons::Ok, Icon::None);
+    EXPECT_EQ(untitled.toStdString(), "Orvane");
+
     QTimer::singleShot(50, [&] { game.form.mnuExit_Click(); });
     game.form.mnuAbout_Click(); // returns once the program ends
     EXPECT_TRUE(game.platform.events().ending());
