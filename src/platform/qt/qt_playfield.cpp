@@ -172,14 +172,15 @@ void Playfield::clearDrawing()
 void Playfield::paintOnLayer(const LineKey& line)
 {
     QPainter painter(&layer_);
-    painter.setRenderHint(QPainter::Antialiasing, false);
     QColor colour = ToQColor(line.colour);
     if (line.x1 == line.x2 && line.y1 == line.y2) {
         painter.fillRect(QRectF(std::floor(line.x1), std::floor(line.y1), 1, 1), colour);
         return;
     }
-    // An aliased pen one logical pixel wide, centred on the pixel's middle,
-    // covers whole pixels at any pixel ratio: the lines stay crisp.
+    // Smooth slants; a pen one logical pixel wide centred on the pixel's
+    // middle still covers whole pixels where a line runs straight along a
+    // row or a column, at any pixel ratio, so those stay crisp.
+    painter.setRenderHint(QPainter::Antialiasing, true);
     painter.translate(0.5, 0.5);
     painter.setPen(QPen(colour, 1.0, Qt::SolidLine, Qt::SquareCap));
     painter.drawLine(QPointF(line.x1, line.y1), QPointF(line.x2, line.y2));
