@@ -17,6 +17,9 @@ void PostClick(QObject* context, const std::function<void()>& handler)
 
 namespace {
 
+// The least room, in pixels, between a panel's left edge and a text in it.
+constexpr int PanelMargin = 10;
+
 // A left press and release inside the widget is a click. A widget whose
 // handler is unset passes the mouse on to the playfield below it, so that
 // the player can draw across it.
@@ -118,8 +121,13 @@ QtLabel::QtLabel(const LabelDesign& design, QWidget* parent)
     widget_->setAutoFillBackground(false);
     widget_->setAttribute(Qt::WA_TranslucentBackground);
     // The panel's labels show values only; the mouse goes through them to
-    // the playfield.
-    if (design.parent) widget_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // the playfield. A text never starts on the panel's very edge: one
+    // placed there keeps the panel's margin, as text does on the level
+    // pictures' own cards.
+    if (design.parent) {
+        widget_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        if (design.place.x < PanelMargin) widget_->setIndent(PanelMargin - design.place.x);
+    }
     SetTextColour(*widget_, colour_);
     setCaption(design.caption);
     widget_->setVisible(design.visible);
