@@ -126,7 +126,7 @@ QtLabel::QtLabel(const LabelDesign& design, QWidget* parent)
     // pictures' own cards.
     if (design.parent) {
         widget_->setAttribute(Qt::WA_TransparentForMouseEvents);
-        if (design.place.x < PanelMargin) widget_->setIndent(PanelMargin - design.place.x);
+        if (design.place.x < PanelMargin) widget_->setContentsMargins(PanelMargin - design.place.x, 0, 0, 0);
     }
     SetTextColour(*widget_, colour_);
     setCaption(design.caption);
