@@ -23,7 +23,7 @@ xvfb_start 1024x768x24
 # set-up is whole in the first paint ---
 tests=$build/tests/orvane_qt_tests
 if [ -x "$tests" ]; then
-  QT_QPA_PLATFORM=xcb "$tests" --gtest_filter='PlayfieldWindow.*' >"$shots/window-tests.log" 2>&1 ||
+  QT_QPA_PLATFORM=xcb ORVANE_SCREENSHOTS=$shots "$tests" --gtest_filter='PlayfieldWindow.*' >"$shots/window-tests.log" 2>&1 ||
     fail "the window tests on the X server" "$shots/window-tests.log" "$(grep -m3 -A3 Failure "$shots/window-tests.log")"
   echo "ok window tests on the X server"
 else

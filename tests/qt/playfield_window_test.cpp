@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <cstdlib>
 
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
@@ -146,6 +147,11 @@ TEST(PlayfieldWindow, TheNextLevelIsShownWholeWithoutTheOldLineWork)
     form.LevelCompleted();
     QCoreApplication::sendPostedEvents(game.window.widget(), QEvent::UpdateRequest);
     QImage shown = game.Shown();
+    // The end-to-end run keeps both screens with its screenshots.
+    if (const char* folder = std::getenv("ORVANE_SCREENSHOTS")) {
+        before.save(QString(folder) + "/window-test-level-1-lines.png");
+        shown.save(QString(folder) + "/window-test-level-2-first-paint.png");
+    }
     QImage picture = QImage(QString::fromStdString(form.DataPath + "Level002.jpg")).convertToFormat(shown.format());
     QRegion covered = QRegion(0, 288, 185, 89) + dynamic_cast<qt::QtLabel&>(*form.Label1).widget()->geometry() +
                       QRect(static_cast<int>(form.BallX) - 7, static_cast<int>(form.BallY) - 7, 14, 14);
