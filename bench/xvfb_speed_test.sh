@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Times the start-up and the speed test in the real window under Xvfb and
-# measures the processor time the game uses while it waits, paused, between
-# levels, and the most memory it held;
-# then counts the passes a second of the test and of play in the same server.
+# Times the start-up in the real window under Xvfb and measures the
+# processor time the game uses while it waits, paused, between levels, and
+# the most memory it held; then counts the passes a second of the speed
+# test, as the game timed it, and of play in the same server, on a quiet
+# machine and with one core kept busy by another program all along.
 # Usage: bench/xvfb_speed_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
-steps=1750000 # the speed-test level's steps to its goal (orvane-levelcheck tells)
 
 source "$(dirname "$0")/../tests/e2e/xvfb_lib.sh"
 xvfb_start 1280x1024x24
@@ -31,7 +31,9 @@ for _ in $(seq 400); do
   sleep 0.02
 done
 seconds=$(echo "$(date +%s.%N) - $start" | bc)
-printf 'speed test: %.2f s, %.0f passes/s\n' "$seconds" "$(echo "$steps / $seconds" | bc -l)"
+# A stopwatch outside the game also counts the click's way to the game and
+# the screenshots' polling; the calibration's own figure is below.
+printf 'speed test seen from outside (click to the panel on a polled screenshot): %.2f s\n' "$seconds"
 
 ticks() { awk '{print $14 + $15}' "/proc/$game/stat"; }
 before=$(ticks); sleep 5; after=$(ticks)
@@ -41,4 +43,12 @@ printf 'peak memory (resident): %s\n' "$(awk '/VmHWM/ {printf "%.1f MB", $2 / 10
 kill "$game" 2>/dev/null || true
 
 # The passes a second of the speed test and of play, counted inside the game.
+echo "-- the machine otherwise quiet"
 "$build/orvane_play_bench" 2>/dev/null
+# Load that is there all along must not skew the calibration.
+echo "-- one core kept busy by another program (nice 19) through the whole run"
+nice -n 19 bash -c 'while :; do :; done' &
+busy=$!
+xvfb_own "$busy"
+"$build/orvane_play_bench" 2>/dev/null
+kill "$busy"

@@ -2,7 +2,8 @@
 # The game at a pixel ratio of 2 under Xvfb: the playfield takes 1200x800
 # device pixels and shows the welcome picture, and after the speed test the
 # level's, at twice their size and sharp; the playfield is still 600x400 in
-# the game's units, as a click on the start area and the prompt show.
+# the game's units, as a click on the start area and the prompt show; a
+# stroke is drawn smooth and two device pixels wide.
 # Usage: tests/e2e/hidpi_in_xvfb.sh BUILD_DIR
 # The screenshots stay in BUILD_DIR/e2e-screenshots/hidpi, passed or failed.
 set -euo pipefail
@@ -64,12 +65,23 @@ at 450 300
 xdotool mousedown 1
 for i in 1 2 3 4 5 6 7 8 9 10; do at $((450 + 10 * i)) $((300 + 3 * i)); done
 xdotool mouseup 1
-# The stroke, a hundred units long and one wide, covers about 400 device
-# pixels in the player's colour, white; a blurred one would be grey.
+# The stroke, a hundred units long and one wide, is drawn smooth in device
+# pixels: about 200 device columns, each with a pixel of the player's
+# white at the line's core, and some 400 pixels more white than not, a
+# line two device pixels wide. A 1x line stretched has no white core in
+# many columns, or none at all when smoothed; stretched, it is also wider.
+# stroke_profile IMAGE: the columns with a near-white pixel, and the
+# pixels nearer white than the dark level picture below.
+stroke_profile() {
+  convert "$1" -colorspace gray -depth 8 txt:- |
+    awk -F'[,:() ]+' 'NR > 1 { if ($3 >= 230) core[$1] = 1; if ($3 >= 150) half++ }
+      END { n = 0; for (c in core) n++; print n, half + 0 }'
+}
 stroke_is_sharp() {
   part "$work/now.png" 880 580 240 100 "$work/stroke.png"
-  [ "$(pixels_like "$work/stroke.png" white 5%)" -gt 300 ]
+  read -r columns pixels < <(stroke_profile "$work/stroke.png")
+  [ "$columns" -ge 180 ] && [ "$pixels" -ge 300 ] && [ "$pixels" -le 560 ]
 }
 poll_shot 03-stroke 10 stroke_is_sharp ||
-  fail "$step" "$last" "$(pixels_like "$work/stroke.png" white 5%) white pixels along the stroke, not about 400"
+  fail "$step" "$last" "$columns columns with a white core and $pixels mostly white pixels along the stroke, not about 200 and 400"
 echo "HiDPI in Xvfb passed; screenshots in $shots"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A player's first minute in the real game under Xvfb, driven with xdotool
-# and checked on screenshots: the welcome picture, the speed test, the
-# prompt of level 1 with its panel, a stroke, Display Margins on and off,
-# Pause, the high-score window, Resume and Exit.
+# and checked on screenshots: the window tests on the X server, the title,
+# the welcome picture, the speed test, the prompt of level 1 with its
+# panel, a stroke, Display Margins on and off, Pause, the high-score
+# window, Resume and Exit.
 # Usage: tests/e2e/play_in_xvfb.sh BUILD_DIR
 # The screenshots stay in BUILD_DIR/e2e-screenshots, passed or failed.
 set -euo pipefail
@@ -17,7 +18,24 @@ for entry in "Ann 9000" "Bob 4000" "Cy 100"; do
 done >"$data/HighScores.ooo"
 
 xvfb_start 1024x768x24
+
+# --- 00 the window tests against a real X server, which, unlike Qt's
+# offscreen platform, is sent only what changed: the screen after a level's
+# set-up is whole in the first paint ---
+tests=$build/tests/orvane_qt_tests
+if [ -x "$tests" ]; then
+  QT_QPA_PLATFORM=xcb ORVANE_SCREENSHOTS=$shots "$tests" --gtest_filter='PlayfieldWindow.*' >"$shots/window-tests.log" 2>&1 ||
+    fail "the window tests on the X server" "$shots/window-tests.log" "$(grep -m3 -A3 Failure "$shots/window-tests.log")"
+  echo "ok window tests on the X server"
+else
+  echo "skipped: the window tests on the X server ($tests is not built)"
+fi
+
 launch_game 1
+# The title is the caption exactly, with nothing of Qt's appended.
+caption="Orvane  v1.20      Download other software from:  https://orvane.example.org/"
+[ "$(xdotool getwindowname "$main")" = "$caption" ] ||
+  fail "the window's title" "(none)" "the title is \"$(xdotool getwindowname "$main")\", not the caption"
 
 # The entries of the menu bar, left to right: Exit, About..., Website...,
 # Options, Pause (Resume while paused), RESTART. Sets entry_x to the

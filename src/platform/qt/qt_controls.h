@@ -33,7 +33,7 @@ public:
     QtLabel(const LabelDesign& design, QWidget* parent);
     void setCaption(const std::string& caption) override;
     std::string caption() const override;
-    void setVisible(bool visible) override { widget_->setVisible(visible); }
+    void setVisible(bool visible) override;
     bool visible() const override { return !widget_->isHidden(); }
     void setForeColour(Colour colour) override;
     Colour foreColour() const override { return colour_; }

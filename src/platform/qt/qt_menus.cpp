@@ -10,13 +10,13 @@
 namespace orvane::qt {
 
 QtMenuItem::QtMenuItem(QAction* action, const MenuDesign& design)
-    : action_(action), caption_(design.caption), checked_(design.checked)
+    : action_(action), caption_(design.caption)
 {
-    action_->setChecked(checked_);
+    setChecked(design.checked);
     QObject::connect(action_, &QAction::triggered, action_, [this] {
-        // Qt ticks a checkable entry by itself on a click; here the game's
+        // Qt unticks a ticked entry by itself on a click; here the game's
         // handler decides, as it toggles the tick of Display Margins itself.
-        action_->setChecked(checked_);
+        setChecked(checked_);
         PostClick(action_, onClick);
     });
 }
@@ -30,6 +30,10 @@ void QtMenuItem::setCaption(const std::string& caption)
 void QtMenuItem::setChecked(bool checked)
 {
     checked_ = checked;
+    // A checkable entry shows an empty box while unticked, which would make
+    // every command of a drop-down look like an option: an entry is
+    // checkable only while it carries its tick.
+    action_->setCheckable(checked);
     action_->setChecked(checked);
 }
 
@@ -49,8 +53,6 @@ MenuItem& QtMenuBar::add(const MenuDesign& design)
             owner->setMenu(menu);
         }
         action = menu->addAction(LiteralCaption(design.caption));
-        // An entry of a drop-down can carry a tick mark.
-        action->setCheckable(true);
     }
     items_.push_back(std::make_unique<QtMenuItem>(action, design));
     return *items_.back();

@@ -17,6 +17,7 @@ namespace {
 // game's endless loop never makes: they are delivered at every yield.
 void DeliverDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
+// Without a display name of its own, the application's name.
 QString TitleOf(const std::string& title)
 {
     return title.empty() ? QGuiApplication::applicationDisplayName() : ToQString(title);

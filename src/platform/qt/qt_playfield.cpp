@@ -104,26 +104,36 @@ Shape& Playfield::addShape(const ShapeDesign& design)
 
 bool Playfield::setPicture(const std::string& path)
 {
-    QImageReader reader(ToQString(path));
-    QImage picture = reader.read();
-    allStale_ = true;
-    scheduleRepaint();
-    if (picture.isNull()) {
-        picture_ = QImage();
-        return false;
+    // Decoded and brought to the format the raster engine blits fastest
+    // here, when the game asks for it, so that its first paint costs no
+    // more than any other.
+    QImage picture = QImageReader(ToQString(path)).read();
+    if (!picture.isNull()) {
+        picture = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                    : QImage::Format_RGB32);
+        picture.setDevicePixelRatio(1);
     }
-    // The formats the raster engine blits fastest.
-    picture_ = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                                 : QImage::Format_RGB32);
-    picture_.setDevicePixelRatio(1);
-    return true;
+    replacePicture(std::move(picture));
+    return !picture_.isNull();
 }
 
-void Playfield::clearPicture()
+void Playfield::clearPicture() { replacePicture(QImage()); }
+
+void Playfield::replacePicture(QImage picture)
 {
-    picture_ = QImage();
-    allStale_ = true;
-    scheduleRepaint();
+    // Nothing drawn on the old picture belongs on the new one.
+    picture_ = std::move(picture);
+    clearDrawing();
+    markAllStale();
+}
+
+void Playfield::markAllStale()
+{
+    // Asked for at once, not with the next scheduled repaint: the controls
+    // the game changes along with the picture ask for their paint at once
+    // too, and the player must see the new screen whole, never the new
+    // controls over the old picture.
+    update();
 }
 
 std::size_t Playfield::LineKeyHash::operator()(const LineKey& key) const
@@ -153,8 +163,7 @@ void Playfield::clearDrawing()
 {
     if (!order_.empty()) {
         layer_.fill(Qt::transparent);
-        allStale_ = true;
-        scheduleRepaint();
+        markAllStale();
     }
     drawn_.clear();
     order_.clear();
@@ -163,14 +172,15 @@ void Playfield::clearDrawing()
 void Playfield::paintOnLayer(const LineKey& line)
 {
     QPainter painter(&layer_);
-    painter.setRenderHint(QPainter::Antialiasing, false);
     QColor colour = ToQColor(line.colour);
     if (line.x1 == line.x2 && line.y1 == line.y2) {
         painter.fillRect(QRectF(std::floor(line.x1), std::floor(line.y1), 1, 1), colour);
         return;
     }
-    // An aliased pen one logical pixel wide, centred on the pixel's middle,
-    // covers whole pixels at any pixel ratio: the lines stay crisp.
+    // Smooth slants; a pen one logical pixel wide centred on the pixel's
+    // middle still covers whole pixels where a line runs straight along a
+    // row or a column, at any pixel ratio, so those stay crisp.
+    painter.setRenderHint(QPainter::Antialiasing, true);
     painter.translate(0.5, 0.5);
     painter.setPen(QPen(colour, 1.0, Qt::SolidLine, Qt::SquareCap));
     painter.drawLine(QPointF(line.x1, line.y1), QPointF(line.x2, line.y2));

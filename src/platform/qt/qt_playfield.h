@@ -3,9 +3,9 @@
 // picture, the line work and the ball, and reports the mouse.
 //
 // The game moves the ball and redraws its lines far more often than a
-// screen can show them, so nothing here repaints at once: changes only
-// mark what is stale, and a short timer repaints that a few milliseconds
-// later.
+// screen can show them, so the ball and the lines repaint a few
+// milliseconds later, from a short timer, and only where they changed. A
+// new picture, or line work cleared, repaints the whole field at once.
 #pragma once
 #include <memory>
 #include <unordered_set>
@@ -86,6 +86,8 @@ private:
         if (!repaintTimer_.isActive()) repaintTimer_.start();
     }
     void repaintStale();
+    void replacePicture(QImage picture);
+    void markAllStale();
     void paintOnLayer(const LineKey& line);
     // The layer lives in device pixels; it is made again, from the lines
     // drawn, when the window moves to a screen of another pixel ratio.

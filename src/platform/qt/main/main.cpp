@@ -7,8 +7,10 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // The name titles the message boxes that have no title of their own. It
+    // is not set as the display name too: Qt would append that to every
+    // window's title, and the playfield's title is its caption exactly.
     QApplication::setApplicationName("Orvane");
-    QApplication::setApplicationDisplayName("Orvane");
 
     orvane::qt::QtPlatform platform;
     orvane::Form1 form(platform);
