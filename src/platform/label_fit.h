@@ -7,9 +7,18 @@
 
 namespace orvane {
 
-// How far a label's text keeps from the label's left edge, in logical
-// pixels, so that a label at the panel's edge does not touch it.
-inline constexpr int LabelTextInset = 3;
+// The least room, in logical pixels, between the left edge of a label's
+// parent (the playfield or the level panel) and the label's text.
+inline constexpr int LabelTextMargin = 10;
+
+// How far the text of a label designed at this place starts from the
+// label's left edge: a label designed at or near its parent's left edge
+// keeps its text that margin away from it, as text does on the level
+// pictures' own cards; any other starts at its left edge.
+constexpr int LabelTextInset(const Rect& designed)
+{
+    return designed.x < LabelTextMargin ? LabelTextMargin - designed.x : 0;
+}
 
 // designed: the label's designed place in its parent; text: the size its
 // text needs (inset included); room: the parent's size.

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -39,10 +40,13 @@ struct QtGame {
     }
 
     // Waits out the playfield's scheduled repaint of the line work.
+    // Past the playfield's repaint timer: the wait returns at the first
+    // event of any kind, so it is repeated until the time is up.
     void Settle()
     {
+        QDeadlineTimer deadline(40);
         QTimer::singleShot(40, [] {});
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        while (!deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         QCoreApplication::processEvents();
     }
 };

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 
+#include "platform/label_fit.h"
 #include "platform/qt/qt_convert.h"
 
 namespace orvane::qt {
@@ -16,9 +17,6 @@ void PostClick(QObject* context, const std::function<void()>& handler)
 }
 
 namespace {
-
-// The least room, in pixels, between a panel's left edge and a text in it.
-constexpr int PanelMargin = 10;
 
 // A left press and release inside the widget is a click. A widget whose
 // handler is unset passes the mouse on to the playfield below it, so that
@@ -112,7 +110,7 @@ QtFrame::QtFrame(const FrameDesign& design, QWidget* parent) : widget_(new QFram
 // --- Label ---
 
 QtLabel::QtLabel(const LabelDesign& design, QWidget* parent)
-    : widget_(new Clickable<QLabel>(parent, onClick)), designed_(ToQRect(design.place)),
+    : widget_(new Clickable<QLabel>(parent, onClick)), designed_(design.place),
       colour_(design.foreColour)
 {
     widget_->setTextFormat(Qt::PlainText);
@@ -121,13 +119,9 @@ QtLabel::QtLabel(const LabelDesign& design, QWidget* parent)
     widget_->setAutoFillBackground(false);
     widget_->setAttribute(Qt::WA_TranslucentBackground);
     // The panel's labels show values only; the mouse goes through them to
-    // the playfield. A text never starts on the panel's very edge: one
-    // placed there keeps the panel's margin, as text does on the level
-    // pictures' own cards.
-    if (design.parent) {
-        widget_->setAttribute(Qt::WA_TransparentForMouseEvents);
-        if (design.place.x < PanelMargin) widget_->setContentsMargins(PanelMargin - design.place.x, 0, 0, 0);
-    }
+    // the playfield.
+    if (design.parent) widget_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    widget_->setContentsMargins(LabelTextInset(design.place), 0, 0, 0);
     SetTextColour(*widget_, colour_);
     setCaption(design.caption);
     widget_->setVisible(design.visible);
@@ -166,18 +160,10 @@ void QtLabel::setCustomPointer(bool on)
 
 void QtLabel::fitText()
 {
-    QSize wanted = widget_->sizeHint().expandedTo(designed_.size());
-    QRect place(QPoint(0, 0), wanted);
-    place.moveCenter(designed_.center());
-    // Kept inside its parent where it fits there.
-    if (QWidget* parent = widget_->parentWidget()) {
-        const QSize room = parent->size();
-        if (wanted.width() <= room.width())
-            place.moveLeft(std::clamp(place.left(), 0, room.width() - wanted.width()));
-        if (wanted.height() <= room.height())
-            place.moveTop(std::clamp(place.top(), 0, room.height() - wanted.height()));
-    }
-    widget_->setGeometry(place);
+    const QSize text = widget_->sizeHint();
+    const QWidget* parent = widget_->parentWidget();
+    const Size room = parent ? Size{parent->width(), parent->height()} : Size{designed_.w, designed_.h};
+    widget_->setGeometry(ToQRect(FitLabel(designed_, {text.width(), text.height()}, room)));
 }
 
 // --- Image area ---

@@ -46,7 +46,7 @@ private:
     void fitText();
 
     QLabel* widget_;
-    QRect designed_;
+    Rect designed_;
     Colour colour_;
 };
 

@@ -1,7 +1,6 @@
 #include "platform/qt/qt_playfield.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 
 #include <QImageReader>
@@ -19,18 +18,6 @@ namespace {
 // display server, paid out of the main loop's passes; more often than the
 // common screen shows them would only slow play against the speed test.
 constexpr int RepaintMs = 16;
-
-// Coordinates far outside the window would only waste the rasteriser's
-// time, and NaN would poison it; the game's own values stay well inside.
-constexpr double Far = 100000;
-
-double Tame(double value)
-{
-    if (!std::isfinite(value)) return value > 0 ? Far : (value < 0 ? -Far : 0);
-    return std::clamp(value, -Far, Far) + 0.0; // + 0.0 turns -0 into 0
-}
-
-float TameF(float value) { return static_cast<float>(Tame(value)); }
 
 int ButtonsOf(Qt::MouseButtons buttons)
 {
@@ -62,8 +49,8 @@ QtShape::QtShape(Playfield& field, const ShapeDesign& design)
 
 void QtShape::moveTo(double left, double top)
 {
-    left_ = Tame(left);
-    top_ = Tame(top);
+    left_ = TameCoordinate(left);
+    top_ = TameCoordinate(top);
     field_.shapeChanged();
 }
 
@@ -136,22 +123,11 @@ void Playfield::markAllStale()
     update();
 }
 
-std::size_t Playfield::LineKeyHash::operator()(const LineKey& key) const
-{
-    std::uint64_t h = 1469598103934665603ull;
-    for (std::uint32_t word : {std::bit_cast<std::uint32_t>(key.x1), std::bit_cast<std::uint32_t>(key.y1),
-                               std::bit_cast<std::uint32_t>(key.x2), std::bit_cast<std::uint32_t>(key.y2),
-                               key.colour})
-        h = (h ^ word) * 1099511628211ull;
-    return static_cast<std::size_t>(h ^ (h >> 29));
-}
-
 void Playfield::drawLine(const Line& line)
 {
-    LineKey key{TameF(line.x1), TameF(line.y1), TameF(line.x2), TameF(line.y2),
-                line.colour.value_or(foreground_)};
-    if (!drawn_.insert(key).second) return;
-    order_.push_back(key);
+    std::optional<DrawnLine> added = lines_.add(line, foreground_);
+    if (!added) return;
+    const DrawnLine& key = *added;
     matchLayerToScreen();
     paintOnLayer(key);
     QRectF bounds = QRectF(QPointF(key.x1, key.y1), QPointF(key.x2, key.y2)).normalized();
@@ -161,15 +137,14 @@ void Playfield::drawLine(const Line& line)
 
 void Playfield::clearDrawing()
 {
-    if (!order_.empty()) {
+    if (lines_.size() > 0) {
         layer_.fill(Qt::transparent);
         markAllStale();
     }
-    drawn_.clear();
-    order_.clear();
+    lines_.clear();
 }
 
-void Playfield::paintOnLayer(const LineKey& line)
+void Playfield::paintOnLayer(const DrawnLine& line)
 {
     QPainter painter(&layer_);
     QColor colour = ToQColor(line.colour);
@@ -193,7 +168,7 @@ void Playfield::matchLayerToScreen()
     layer_ = QImage(QSizeF(size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
     layer_.setDevicePixelRatio(ratio);
     layer_.fill(Qt::transparent);
-    for (const LineKey& line : order_) paintOnLayer(line);
+    for (const DrawnLine& line : lines_.lines()) paintOnLayer(line);
     allStale_ = true;
 }
 

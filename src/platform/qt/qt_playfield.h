@@ -8,13 +8,13 @@
 // new picture, or line work cleared, repaints the whole field at once.
 #pragma once
 #include <memory>
-#include <unordered_set>
 #include <vector>
 
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
 
+#include "platform/line_record.h"
 #include "platform/window.h"
 
 namespace orvane::qt {
@@ -56,7 +56,7 @@ public:
     Shape& addShape(const ShapeDesign& design);
 
     // Distinct lines on the layer since the last clear.
-    std::size_t lineCount() const { return order_.size(); }
+    std::size_t lineCount() const { return lines_.size(); }
 
     // Called by a shape that moved or changed visibility.
     void shapeChanged()
@@ -72,15 +72,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    struct LineKey {
-        float x1, y1, x2, y2;
-        Colour colour;
-        friend bool operator==(const LineKey&, const LineKey&) = default;
-    };
-    struct LineKeyHash {
-        std::size_t operator()(const LineKey& key) const;
-    };
-
     void scheduleRepaint()
     {
         if (!repaintTimer_.isActive()) repaintTimer_.start();
@@ -88,7 +79,7 @@ private:
     void repaintStale();
     void replacePicture(QImage picture);
     void markAllStale();
-    void paintOnLayer(const LineKey& line);
+    void paintOnLayer(const DrawnLine& line);
     // The layer lives in device pixels; it is made again, from the lines
     // drawn, when the window moves to a screen of another pixel ratio.
     void matchLayerToScreen();
@@ -98,8 +89,7 @@ private:
     Colour foreground_;
     QImage picture_;
     QImage layer_;
-    std::unordered_set<LineKey, LineKeyHash> drawn_;
-    std::vector<LineKey> order_;
+    LineRecord lines_;
     std::vector<std::unique_ptr<QtShape>> shapes_;
 
     QTimer repaintTimer_;

@@ -144,7 +144,7 @@ void Win32Label::fitText()
     SelectObject(dc, old);
     DeleteDC(dc);
     const double ratio = Ratio(dpi_);
-    Size text{static_cast<int>(std::ceil(need.right / ratio)) + LabelTextInset,
+    Size text{static_cast<int>(std::ceil(need.right / ratio)) + LabelTextInset(design_.place),
               static_cast<int>(std::ceil(need.bottom / ratio))};
     Size room = frame_ ? Size{frame_->design().place.w, frame_->design().place.h} : field_.logicalSize();
     const Rect before = place();
@@ -163,7 +163,7 @@ void Win32Label::paint(HDC dc, UINT dpi) const
                           Scaled(panel.y + panel.h, dpi));
     }
     const Rect at = place();
-    RECT r{Scaled(at.x + LabelTextInset, dpi), Scaled(at.y, dpi), Scaled(at.x + at.w, dpi), Scaled(at.y + at.h, dpi)};
+    RECT r{Scaled(at.x + LabelTextInset(design_.place), dpi), Scaled(at.y, dpi), Scaled(at.x + at.w, dpi), Scaled(at.y + at.h, dpi)};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColourRef(colour_));
     SelectObject(dc, font_);
