@@ -14,3 +14,6 @@ bench/xvfb_speed_test.sh build-release
 
 echo "== The high-score window in Qt's lists and on the disk"
 QT_QPA_PLATFORM=offscreen build-release/orvane_scores_bench 2>/dev/null
+
+echo "== The Windows build under Wine in Xvfb"
+if tools/ensure-deps.sh --windows >/dev/null 2>&1; then bench/wine_speed_test.sh; else echo "Skipped: the MinGW-w64 compiler and Wine cannot be installed here."; fi

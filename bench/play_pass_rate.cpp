@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "counting_events.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
 #include "qt/player_mouse.h"
@@ -27,23 +28,7 @@ using orvane::qt::testing::SendMouse;
 using Seconds = std::chrono::duration<double>;
 using SteadyClock = std::chrono::steady_clock;
 
-class CountingEvents : public orvane::EventLoop {
-public:
-    explicit CountingEvents(orvane::EventLoop& inner) : inner_(inner) {}
-    void yield() override
-    {
-        ++passes;
-        inner_.yield();
-    }
-    void waitForEvents() override { inner_.waitForEvents(); }
-    void endProgram() override { inner_.endProgram(); }
-    bool ending() const override { return inner_.ending(); }
-
-    long long passes = 0;
-
-private:
-    orvane::EventLoop& inner_;
-};
+using orvane::bench::CountingEvents;
 
 class BenchPlatform : public orvane::Platform {
 public:

@@ -23,16 +23,9 @@ install(CODE "set(scores \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ORVANE_PROGR
               endif()")
 
 if(WIN32)
-  find_program(WINDEPLOYQT_EXECUTABLE windeployqt HINTS "${QT6_INSTALL_PREFIX}/bin" "${Qt6_DIR}/../../../bin")
-  if(WINDEPLOYQT_EXECUTABLE)
-    # Qt's libraries and plugins beside the installed program, so it runs
-    # without Qt installed.
-    install(CODE "execute_process(COMMAND \"${WINDEPLOYQT_EXECUTABLE}\" --no-translations
-                  \"\${CMAKE_INSTALL_PREFIX}/${ORVANE_PROGRAM_DIR}/$<TARGET_FILE_NAME:orvane>\"
-                  COMMAND_ERROR_IS_FATAL ANY)")
-  else()
-    message(WARNING "windeployqt not found: the installed game will need Qt's libraries on the PATH")
-  endif()
+  # The zip a Windows player unpacks: the program, which needs no library
+  # beside it, its Data folder and a short text on how to play.
+  install(FILES ${CMAKE_SOURCE_DIR}/packaging/windows/README.txt DESTINATION .)
 else()
   set(pkg ${CMAKE_SOURCE_DIR}/packaging)
   install(PROGRAMS ${pkg}/orvane-launcher.sh DESTINATION bin RENAME orvane)
@@ -53,7 +46,10 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY Orvane)
 # The build keeps its debugging symbols; the packages need not carry them.
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR TGZ)
-if(NOT WIN32)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME orvane-${PROJECT_VERSION}-win64)
+else()
   list(APPEND CPACK_GENERATOR DEB)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 endif()

@@ -1,6 +1,7 @@
 // Building a level from its file, and wiping the player's trail.
 #include <algorithm>
 
+#include "platform/data_files.h"
 #include "shell/form1.h"
 
 namespace orvane {
@@ -20,33 +21,36 @@ bool Form1::LoadLevel(const std::string& FileName)
 {
     // Names what is being read when an error strikes, for the level checker.
     std::string reading = "the file";
-    auto field = [&](std::string what) {
+    auto number = [&](std::string what) {
         reading = std::move(what);
-        return files.readField(LevelFile);
+        return files.readNumber(LevelFile);
     };
     try {
         window->clearPicture();
         PictureName.clear();
-        files.openInput(LevelFile, DataPath + FileName);
+        files.openInput(LevelFile, DataPath + FileName, MaxLevelFileBytes);
 
-        PictureName = field("the picture name").text;
+        reading = "the picture name";
+        PictureName = files.readField(LevelFile).text;
         reading = "the picture " + PictureName;
-        if (!window->setPicture(DataPath + PictureName))
+        if (!StaysInFolder(PictureName))
+            throw FileError(FileError::Kind::NotFound, "the picture lies outside the data folder");
+        if (!ShowPicture(DataPath + PictureName))
             throw FileError(FileError::Kind::NotFound, "cannot show the picture " + PictureName);
 
-        BallX = ToSingle(field("the ball's start x"));
-        BallY = ToSingle(field("the ball's start y"));
-        BallVX = ToSingle(field("the start velocity x"));
-        BallVY = ToSingle(field("the start velocity y"));
-        SecondsLeft = ToInt32(field("the time limit"));
-        PointsPerSecond = ToInt32(field("the points per second"));
+        BallX = ToSingle(number("the ball's start x"));
+        BallY = ToSingle(number("the ball's start y"));
+        BallVX = ToSingle(number("the start velocity x"));
+        BallVY = ToSingle(number("the start velocity y"));
+        SecondsLeft = ToInt32(number("the time limit"));
+        PointsPerSecond = ToInt32(number("the points per second"));
 
-        std::int16_t red = ToInt16(field("the prompt colour's red part"));
-        std::int16_t green = ToInt16(field("the prompt colour's green part"));
-        std::int16_t blue = ToInt16(field("the prompt colour's blue part"));
+        std::int16_t red = ToInt16(number("the prompt colour's red part"));
+        std::int16_t green = ToInt16(number("the prompt colour's green part"));
+        std::int16_t blue = ToInt16(number("the prompt colour's blue part"));
         Label1->setForeColour(Part(red) + 256 * Part(green) + 65536 * Part(blue));
 
-        std::int16_t marginCount = ToInt16(field("the margin count"));
+        std::int16_t marginCount = ToInt16(number("the margin count"));
         int last = marginCount + LastPlayerRow;
         if (last > INT16_MAX)
             throw FileError(FileError::Kind::Overflow, "the margin count is too large");
@@ -60,7 +64,7 @@ bool Form1::LoadLevel(const std::string& FileName)
         for (int k = 1; k <= marginCount; ++k) {
             std::string margin = "margin " + std::to_string(k) + (k == marginCount ? " (the goal line)" : "");
             for (std::size_t column = 0; column < 4; ++column)
-                Segments[static_cast<std::size_t>(LastPlayerRow + k)][column] = ToInt32(field(margin));
+                Segments[static_cast<std::size_t>(LastPlayerRow + k)][column] = ToInt32(number(margin));
         }
         files.close(LevelFile);
         LoadError.clear();

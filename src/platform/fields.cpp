@@ -1,5 +1,6 @@
 #include "platform/fields.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cfloat>
 #include <cmath>
@@ -95,12 +96,13 @@ void FieldReader::skipLineEnd()
 void FieldReader::finishField()
 {
     while (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd()) ++pos_;
-    if (pos_ >= text_.size()) return;
-    if (text_[pos_] == ',') {
-        ++pos_;
-        return;
-    }
-    skipLineEnd();
+    skipSeparator();
+}
+
+void FieldReader::skipSeparator()
+{
+    if (pos_ < text_.size() && text_[pos_] == ',') ++pos_;
+    else if (atLineEnd()) skipLineEnd();
 }
 
 FieldText FieldReader::next()
@@ -112,18 +114,16 @@ FieldText FieldReader::next()
     FieldText field;
     field.line = line_;
     if (text_[pos_] == '"') {
-        std::size_t close = text_.find('"', pos_ + 1);
-        field.text = text_.substr(pos_ + 1, (close == std::string::npos ? text_.size() : close) - pos_ - 1);
-        while (doubledQuotes_ && close != std::string::npos && close + 1 < text_.size() && text_[close + 1] == '"') {
-            std::size_t next = text_.find('"', close + 2);
-            field.text += '"';
-            field.text += text_.substr(close + 2, (next == std::string::npos ? text_.size() : next) - close - 2);
-            close = next;
-        }
         field.quoted = true;
-        for (char c : field.text)
-            if (c == '\n') ++line_;
-        pos_ = close == std::string::npos ? text_.size() : close + 1;
+        if (doubledQuotes_) {
+            field.text = quotedOnItsLine();
+        } else {
+            std::size_t close = text_.find('"', pos_ + 1);
+            field.text = text_.substr(pos_ + 1, (close == std::string::npos ? text_.size() : close) - pos_ - 1);
+            for (char c : field.text)
+                if (c == '\n') ++line_;
+            pos_ = close == std::string::npos ? text_.size() : close + 1;
+        }
         finishField();
         return field;
     }
@@ -134,6 +134,43 @@ FieldText FieldReader::next()
     while (!raw.empty() && IsBlank(raw.back())) raw.remove_suffix(1);
     field.text = std::string(raw);
     finishField();
+    return field;
+}
+
+std::string FieldReader::quotedOnItsLine()
+{
+    // The field closes at the last double quote of its line that stands
+    // before a comma or the line end, so that a name keeps a double quote
+    // written doubled ("Say ""hi""",5) or not, as older copies wrote it
+    // ("abc"",5), and a comma too. Without such a quote it runs to the line
+    // end: a name never takes in the next line's record.
+    const std::size_t lineEnd = std::min(text_.find_first_of("\r\n", pos_), text_.size());
+    std::size_t close = lineEnd;
+    for (std::size_t q = lineEnd; close == lineEnd && q-- > pos_ + 1;) {
+        std::size_t after = q + 1;
+        while (after < lineEnd && IsBlank(text_[after])) ++after;
+        if (text_[q] == '"' && (after == lineEnd || text_[after] == ',')) close = q;
+    }
+    std::string value;
+    for (std::size_t i = pos_ + 1; i < close; ++i) {
+        value += text_[i];
+        if (text_[i] == '"' && i + 1 < close && text_[i + 1] == '"') ++i; // two stand for one
+    }
+    pos_ = close == lineEnd ? lineEnd : close + 1;
+    return value;
+}
+
+FieldText FieldReader::nextNumber()
+{
+    skipBlanks();
+    if (atEnd() || text_[pos_] == '"') return next();
+    FieldText field;
+    field.line = line_;
+    const std::size_t start = pos_;
+    while (pos_ < text_.size() && !IsBlank(text_[pos_]) && text_[pos_] != ',' && !atLineEnd()) ++pos_;
+    field.text = text_.substr(start, pos_ - start);
+    skipBlanks();
+    skipSeparator();
     return field;
 }
 

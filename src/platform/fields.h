@@ -27,13 +27,20 @@ struct FieldText {
 // Reads fields one after another from a whole file held in memory.
 class FieldReader {
 public:
-    // With doubledQuotes, two double quotes inside a quoted field stand for
-    // one that belongs to the value.
+    // With doubledQuotes, a quoted field is one of a record a line: it ends
+    // at its line's last double quote before a comma or the line end (at
+    // the line end at the latest), and two double quotes inside it stand
+    // for one that belongs to the value.
     explicit FieldReader(std::string contents, bool doubledQuotes = false)
         : text_(std::move(contents)), doubledQuotes_(doubledQuotes) {}
 
-    // The next field; throws FileError::PastEnd when the text has ended.
+    // The next field, read as a string; throws FileError::PastEnd when the
+    // text has ended.
     FieldText next();
+    // The next field, read as a number: without a leading double quote it
+    // ends at a blank too, so "300 350" is two fields. Blanks after it are
+    // passed over with the comma or line end they lead to.
+    FieldText nextNumber();
     bool atEnd() const { return pos_ >= text_.size(); }
     int line() const { return line_; }
 
@@ -42,6 +49,8 @@ private:
     void skipLineEnd();
     bool atLineEnd() const;
     void finishField();
+    void skipSeparator();
+    std::string quotedOnItsLine();
 
     std::string text_;
     bool doubledQuotes_;

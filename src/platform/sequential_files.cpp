@@ -1,5 +1,7 @@
 #include "platform/sequential_files.h"
 
+#include "platform/data_files.h"
+
 namespace orvane {
 
 SequentialFiles::OpenFile& SequentialFiles::get(int number)
@@ -15,9 +17,9 @@ const SequentialFiles::OpenFile& SequentialFiles::get(int number) const
     return const_cast<SequentialFiles*>(this)->get(number);
 }
 
-void SequentialFiles::openInput(int number, const std::string& path)
+void SequentialFiles::openInput(int number, const std::string& path, std::uintmax_t maxBytes)
 {
-    std::optional<std::string> contents = files_.readFile(path);
+    std::optional<std::string> contents = ReadDataFile(files_, path, maxBytes);
     if (!contents) throw FileError(FileError::Kind::NotFound, "cannot open " + path);
     open_[number] = OpenFile{path, FieldReader(std::move(*contents)), {}};
 }
@@ -27,12 +29,16 @@ void SequentialFiles::openOutput(int number, const std::string& path)
     open_[number] = OpenFile{path, std::nullopt, {}};
 }
 
-FieldText SequentialFiles::readField(int number)
+FieldReader& SequentialFiles::reader(int number)
 {
     OpenFile& file = get(number);
     if (!file.reader) throw FileError(FileError::Kind::NotFound, file.path + " is not open for input");
-    return file.reader->next();
+    return *file.reader;
 }
+
+FieldText SequentialFiles::readField(int number) { return reader(number).next(); }
+
+FieldText SequentialFiles::readNumber(int number) { return reader(number).nextNumber(); }
 
 bool SequentialFiles::eof(int number) const
 {

@@ -15,12 +15,15 @@ class SequentialFiles {
 public:
     explicit SequentialFiles(FileSystem& files) : files_(files) {}
 
-    // Throws FileError::NotFound when the file is missing or unreadable.
-    void openInput(int number, const std::string& path);
+    // Throws FileError::NotFound when the file is missing or unreadable, is
+    // not a regular file or is larger than maxBytes.
+    void openInput(int number, const std::string& path, std::uintmax_t maxBytes);
     void openOutput(int number, const std::string& path);
     bool isOpen(int number) const { return open_.count(number) != 0; }
 
     FieldText readField(int number);
+    // A number field, which a blank ends too.
+    FieldText readNumber(int number);
     bool eof(int number) const;
     void write(int number, const std::string& text);
 
@@ -37,6 +40,7 @@ private:
         std::string output;                // output files
     };
     OpenFile& get(int number);
+    FieldReader& reader(int number);
     const OpenFile& get(int number) const;
 
     FileSystem& files_;

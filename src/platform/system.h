@@ -1,19 +1,33 @@
 // The services of the machine the game runs on: files, clock, shell and the
 // event loop.
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 
 namespace orvane {
 
+// What stands at a path: a regular file and its size, or something else
+// (a folder, a FIFO, a device).
+struct FileInfo {
+    bool regular = false;
+    std::uintmax_t size = 0;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    // The whole file, or nothing when it is missing or cannot be read.
+    // The whole file, or nothing when it is missing, cannot be read or is
+    // not a regular file; it never waits for a writer, as a FIFO would.
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    // Whether a regular file is there.
     virtual bool exists(const std::string& path) = 0;
+    // What is there, found without opening it; nothing when nothing is.
+    virtual std::optional<FileInfo> fileInfo(const std::string& path) = 0;
     // Replaces the file's contents in one step: after a failure the old
     // contents are still whole. Creates the file when it is missing.
+    // Fails, leaving it as it is, where the file is read-only by its own
+    // permission (whoever the program runs as) or is not a regular file.
     virtual bool replaceFile(const std::string& path, const std::string& contents) = 0;
     // Copies a file, replacing the copy in one step.
     virtual bool copyFile(const std::string& from, const std::string& to) = 0;

@@ -57,12 +57,16 @@ public:
 
     // The background picture, shown unscaled from the top-left corner.
     // Returns false, leaving no picture, when the file cannot be read as a
-    // picture.
+    // picture. Setting or clearing the picture repaints the whole window
+    // with it, so both also clear the run-time drawing (as clearDrawing()),
+    // whether or not the new picture could be read: nothing drawn over the
+    // old level stays on the new one.
     virtual bool setPicture(const std::string& path) = 0;
     virtual void clearPicture() = 0;
 
     // Line work drawn at run time lies above the picture and stays until
-    // clearDrawing(); drawing a line that is already there changes nothing.
+    // clearDrawing() or a new picture; drawing a line that is already there
+    // changes nothing.
     virtual void drawLine(const Line& line) = 0;
     virtual void clearDrawing() = 0;
 

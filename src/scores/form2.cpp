@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "platform/data_files.h"
 #include "platform/fields.h"
 #include "scores/score_file.h"
 #include "shell/form1.h"
@@ -61,7 +62,7 @@ void Form2::Form_Load()
     List2->clear();
     List3->clear();
 
-    std::optional<std::string> contents = form1_.platform.files().readFile(FilePath());
+    std::optional<std::string> contents = ReadDataFile(form1_.platform.files(), FilePath(), MaxHighScoreFileBytes);
     ScoreTable table = contents ? ParseScores(*contents) : ScoreTable{{}, false};
     for (const ScoreEntry& entry : table.entries) InsertEntry(List1->count(), entry.name, entry.score);
     if (table.complete) return;
@@ -69,15 +70,16 @@ void Form2::Form_Load()
     std::string text = "An error has occurred while trying to load the high scores list.";
     // A file read only in part would lose its unread records at the next
     // save: the original is kept beside it first, and where that cannot be
-    // done the file is not replaced. A file that is there but cannot be read
-    // at all (another program holds it) is not replaced either.
+    // done the file is not replaced. Nor is anything there that cannot be
+    // read at all: a file another program holds, one too large for any
+    // table, a FIFO or a device.
     if (contents) {
         std::string kept = KeepOriginal(*contents);
         leaveFileAlone_ = kept.empty();
         text += kept.empty() ? CrLf + "The file could not be copied; new scores will not be saved in it."
                              : CrLf + "The whole file has been kept as " + kept + ".";
     } else {
-        leaveFileAlone_ = form1_.platform.files().exists(FilePath());
+        leaveFileAlone_ = form1_.platform.files().fileInfo(FilePath()).has_value();
     }
     form1_.ShowError(text);
 }
@@ -91,7 +93,7 @@ void Form2::SaveHighScores()
         entries.push_back({List2->item(i), static_cast<std::int32_t>(score)});
     }
     FileSystem& files = form1_.platform.files();
-    const bool refused = leaveFileAlone_ && files.exists(FilePath());
+    const bool refused = leaveFileAlone_ && files.fileInfo(FilePath()).has_value();
     if (refused || !files.replaceFile(FilePath(), FormatScores(entries)))
         form1_.ShowError("An error has occurred while trying to save the high scores list.");
 }

@@ -1,5 +1,7 @@
 // The end of a game: the player's name into the table at its rank, and the
 // High Scores menu command.
+#include <algorithm>
+
 #include "platform/fields.h"
 #include "scores/form2.h"
 #include "shell/form1.h"
@@ -12,6 +14,9 @@ void Form1::GameOver()
                                "To appear on the High Scores list, please enter your name: ";
     std::string name = platform.dialogs().inputBox(prompt, "High Scores", "");
     if (name.empty()) return;
+    // A record is one line of the file: a line break that reached the box
+    // (pasted) becomes a blank.
+    std::replace_if(name.begin(), name.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
 
     // The countdown can run out while the window is open from the menu: the
     // score then goes into that window, which is not opened a second time.

@@ -138,6 +138,13 @@ public:
 
     // The error box of every failed file operation.
     void ShowError(const std::string& text);
+    // Sets the window's picture from a data file; a file that is not a
+    // regular file of a picture's size is never handed to the platform.
+    // Returns false, leaving no picture, when it cannot be shown.
+    bool ShowPicture(const std::string& path);
+    // Welcome.gif, else Welcome.jpg: at start-up, and again when the speed
+    // test cannot start.
+    bool ShowWelcome();
 
 private:
     void BuildWindow();

@@ -2,6 +2,7 @@
 // folders, the number of levels and the welcome picture.
 #include <cmath>
 
+#include "platform/data_files.h"
 #include "shell/form1.h"
 #include "shell/texts.h"
 
@@ -43,18 +44,31 @@ void Form1::Form_Load()
 
         BallRadius = Shape1->place().w / 2.0;
 
-        files.openInput(GeneralFile, DataPath + "General.ooo");
-        LevelCount = ToInt16(files.readField(GeneralFile));
+        files.openInput(GeneralFile, DataPath + "General.ooo", MaxLevelCountFileBytes);
+        LevelCount = ToInt16(files.readNumber(GeneralFile));
         files.close(GeneralFile);
 
-        std::string welcome = DataPath + "Welcome.gif";
-        if (!platform.files().exists(welcome)) welcome = DataPath + "Welcome.jpg";
-        if (!window->setPicture(welcome))
-            throw FileError(FileError::Kind::NotFound, "cannot show " + welcome);
+        if (!ShowWelcome()) throw FileError(FileError::Kind::NotFound, "cannot show the welcome picture");
     } catch (const FileError&) {
         files.discard(GeneralFile);
         ShowError("An Error has occurred while loading the game.");
     }
+}
+
+bool Form1::ShowPicture(const std::string& path)
+{
+    if (!IsDataFile(platform.files(), path, MaxPictureBytes)) {
+        window->clearPicture();
+        return false;
+    }
+    return window->setPicture(path);
+}
+
+bool Form1::ShowWelcome()
+{
+    std::string welcome = DataPath + "Welcome.gif";
+    if (!platform.files().exists(welcome)) welcome = DataPath + "Welcome.jpg";
+    return ShowPicture(welcome);
 }
 
 void Form1::mnuExit_Click() { platform.events().endProgram(); }

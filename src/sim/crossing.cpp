@@ -51,7 +51,7 @@ bool Crosses(const Path& path, const Segment& segment)
            (X2 == X1 || Between(CrossX, X1, X2)) && (Y2 == Y1 || Between(CrossY, Y1, Y2));
 }
 
-Velocity Bounce(const Path& path, Velocity before, const Segment& segment)
+Velocity Bounce(const Path& path, const Segment& segment)
 {
     const double dxS = static_cast<double>(segment[2]) - segment[0];
     const double dyS = static_cast<double>(segment[3]) - segment[1];
@@ -62,9 +62,13 @@ Velocity Bounce(const Path& path, Velocity before, const Segment& segment)
     const double A = W - (B - W);
     const double S = std::sqrt(dyP * dyP + dxP * dxP);
 
-    // The arctangent only gives directions to the right; a ball that was
-    // moving left leaves in the opposite direction.
-    if (before.vx < 0) return {-S * std::cos(A), -S * std::sin(A)};
+    // The arctangent only gives directions to the right; a path going left
+    // leaves in the opposite direction. The path's own direction decides,
+    // not the velocity: after a bounce straight up or down the velocity
+    // keeps a sideways trace far below what moves the ball, and its sign
+    // would turn the next bounce the wrong way. A path straight up or down
+    // already carries its direction in B.
+    if (dxP < 0) return {-S * std::cos(A), -S * std::sin(A)};
     return {S * std::cos(A), S * std::sin(A)};
 }
 

@@ -26,6 +26,6 @@ bool Crosses(const Path& path, const Segment& segment);
 
 // The velocity after bouncing off the segment: the path's direction
 // mirrored at the segment's line, at the speed of the proposed step.
-Velocity Bounce(const Path& path, Velocity before, const Segment& segment);
+Velocity Bounce(const Path& path, const Segment& segment);
 
 } // namespace orvane

@@ -10,8 +10,10 @@ void Form1::ImageClickToStart_Click()
     if (!LoadLevel("SystemTest.ooo")) {
         // Without its test level the game cannot calibrate, and a loop over
         // no level would leave the player before a blank field for ever.
-        // The loader has told the player; the start area comes back, so
-        // that a repaired data folder can be tried again.
+        // The loader has told the player; the welcome picture, whose button
+        // shows where to click, comes back with the start area, so that a
+        // repaired data folder can be tried again.
+        ShowWelcome();
         ImageClickToStart->setVisible(true);
         return;
     }

@@ -41,7 +41,7 @@ Form1::StepOutcome Form1::MoveBall()
             const Segment& segment = Segments[static_cast<std::size_t>(row)];
             if (!Crosses(path, segment)) continue;
             if (row == LastSegment) return Search::Goal;
-            Velocity after = Bounce(path, {BallVX, BallVY}, segment);
+            Velocity after = Bounce(path, segment);
             BallVX = after.vx;
             BallVY = after.vy;
             ++SegmentBounces;

@@ -50,23 +50,3 @@ at() { xdotool mousemove $((FX + $1 * scale)) $((FY + $2 * scale)); }
 
 # field SHOT OUT: the playfield of a screenshot.
 field() { crop "$1" "$field_geometry" "$2"; }
-# part IMAGE X Y W H OUT: a rectangle of an image.
-part() { crop "$1" "$4x$5+$2+$3" "$6"; }
-
-# poll_shot NAME SECONDS CHECK: takes screenshots until CHECK, a function
-# that reads the screenshot's playfield in $work/now.png and the screenshot
-# itself in $last, succeeds. The last one is kept as NAME.
-poll_shot() {
-  local name=$1 seconds=$2 check=$3
-  local deadline=$(($(date +%s) + seconds))
-  while :; do
-    last=$(shot "$name")
-    field "$last" "$work/now.png"
-    if "$check"; then
-      echo "ok $(($(date +%s) - started)) s  $name"
-      return 0
-    fi
-    [ "$(date +%s)" -ge "$deadline" ] && return 1
-    sleep 0.2
-  done
-}

@@ -19,6 +19,9 @@ shot() {
 # crop IMAGE GEOMETRY OUT: the part WxH+X+Y of IMAGE, as an image of its own.
 crop() { convert "$1" -crop "$2" +repage "$3"; }
 
+# part IMAGE X Y W H OUT: a rectangle of an image.
+part() { crop "$1" "$4x$5+$2+$3" "$6"; }
+
 # compare answers 1 when the images differ, which is no failure here.
 
 # rmse A B: the root mean square difference of two images of one size, 0 to 1.
@@ -52,4 +55,24 @@ menu_entries() {
       NR > 1 { x = $1; if ($4 > 0) { if (!open) { start = x; open = 1 } end = x }
                else if (open && x - end > gap) { print start, end; open = 0 } }
       END { if (open) print start, end }'
+}
+
+# poll_shot NAME SECONDS CHECK: takes screenshots until CHECK, a function
+# that reads the screenshot's playfield in $work/now.png and the screenshot
+# itself in $last, succeeds. The last one is kept as NAME. The script
+# defines field SHOT OUT, which cuts the playfield out of a screenshot, and
+# sets started, when its game was started.
+poll_shot() {
+  local name=$1 seconds=$2 check=$3
+  local deadline=$(($(date +%s) + seconds))
+  while :; do
+    last=$(shot "$name")
+    field "$last" "$work/now.png"
+    if "$check"; then
+      echo "ok $(($(date +%s) - started)) s  $name"
+      return 0
+    fi
+    [ "$(date +%s)" -ge "$deadline" ] && return 1
+    sleep 0.2
+  done
 }

@@ -9,6 +9,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 suite=play
 source "$(dirname "$0")/game_lib.sh"
+source "$(dirname "$0")/play_checks.sh"
 
 # A table of three, so the high-score window has entries to show.
 for entry in "Ann 9000" "Bob 4000" "Cy 100"; do
@@ -31,11 +32,10 @@ read_menu_bar() {
   done < <(menu_entries "$work/bar.png")
 }
 click_entry() { xdotool mousemove "${entry_x[$1]}" $((Y + MENU / 2)) click 1; }
-EXIT=0 OPTIONS=3 PAUSE=4
+EXIT=0 OPTIONS=3
 
 # --- 01 the welcome picture ---
 step="the welcome picture"
-welcome_is_shown() { below 0.02 "$(rmse "$work/now.png" "$data/Welcome.jpg")"; }
 poll_shot 01-welcome 20 welcome_is_shown ||
   fail "$step" "$last" "the playfield does not show Data/Welcome.jpg (RMSE $(rmse "$work/now.png" "$data/Welcome.jpg"))"
 [ "$WIDTH" -eq 600 ] && [ "$MENU" -ge 10 ] && [ "$MENU" -le 60 ] ||
@@ -66,43 +66,10 @@ echo "speed test seen running: $speed_test_seen"
 
 # --- 03 the prompt and the level-information panel ---
 step="the prompt and the level-information panel"
-cp "$work/now.png" "$work/prompt.png"
-part "$work/prompt.png" 0 288 185 89 "$work/panel.png"
-# The panel is black; the picture there is dark, but far from all black.
-black=$(pixels_like "$work/panel.png" black 3%)
-[ "$black" -gt 10000 ] || fail "$step" "$last" "only $black of the panel's 16465 pixels are black"
-text=$(pixels_like "$work/panel.png" 'rgb(224,224,224)' 15%)
-[ "$text" -gt 100 ] || fail "$step" "$last" "the panel shows $text light grey text pixels"
-part "$work/prompt.png" 150 162 300 30 "$work/band.png"
-part "$level" 150 162 300 30 "$work/level-band.png"
-prompt=$(differing "$work/band.png" "$work/level-band.png" 20%)
-[ "$prompt" -gt 300 ] || fail "$step" "$last" "the prompt's band differs from the level picture in only $prompt pixels"
-red=$(pixels_like "$work/prompt.png" red 20%)
-[ "$red" -eq 0 ] || fail "$step" "$last" "$red red pixels before Display Margins was chosen"
+check_prompt_and_panel
 
-# --- 04 a click on the prompt starts the level ---
-step="a click on the prompt starts the level"
-at 294 180
-xdotool click 1
-prompt_is_gone() {
-  part "$work/now.png" 150 162 300 30 "$work/band.png"
-  # The ball may cross the band: a hundred pixels of it are allowed.
-  [ "$(differing "$work/band.png" "$work/level-band.png" 20%)" -lt 120 ]
-}
-poll_shot 04-started 15 prompt_is_gone || fail "$step" "$last" "the prompt is still shown"
-
-# --- 05 a stroke in the lower right, out of the ball's way ---
-step="a stroke is drawn"
-at 450 300
-xdotool mousedown 1
-for i in 1 2 3 4 5 6 7 8 9 10; do at $((450 + 10 * i)) $((300 + 3 * i)); done
-xdotool mouseup 1
-part "$level" 440 290 120 50 "$work/level-stroke.png"
-stroke_is_drawn() {
-  part "$work/now.png" 440 290 120 50 "$work/stroke.png"
-  [ "$(differing "$work/stroke.png" "$work/level-stroke.png" 20%)" -gt 80 ]
-}
-poll_shot 05-stroke 10 stroke_is_drawn || fail "$step" "$last" "no line along the stroke from (450,300) to (550,330)"
+# --- 04 and 05 a click on the prompt starts the level; a stroke ---
+start_level_and_draw
 
 # --- 06 and 07 Display Margins on ---
 step="Display Margins on"
@@ -114,8 +81,6 @@ menu_is_open() {
 }
 poll_shot 06-options-menu 10 menu_is_open || fail "$step" "$last" "the Options menu did not open"
 xdotool key Down Return
-# At least the goal line, a hundred pixels long in level 1.
-margins_shown() { [ "$(pixels_like "$work/now.png" red 20%)" -gt 50 ]; }
 poll_shot 07-margins-on 10 margins_shown || fail "$step" "$last" "no red margins on the playfield"
 
 # --- 08 Display Margins off ---
@@ -123,7 +88,6 @@ step="Display Margins off"
 click_entry $OPTIONS
 poll_shot 08-options-menu 10 menu_is_open || fail "$step" "$last" "the Options menu did not open"
 xdotool key Down Return
-margins_gone() { [ "$(pixels_like "$work/now.png" red 20%)" -eq 0 ]; }
 poll_shot 09-margins-off 10 margins_gone ||
   fail "$step" "$last" "$(pixels_like "$work/now.png" red 20%) red pixels left on the playfield"
 stroke_is_drawn || fail "$step" "$last" "the stroke was not drawn again"
@@ -131,17 +95,8 @@ stroke_is_drawn || fail "$step" "$last" "the stroke was not drawn again"
 # --- 10 Pause: the caption turns to Resume and nothing moves ---
 step="Pause"
 click_entry $PAUSE
-paused() {
-  read_menu_bar "$last"
-  [ ${#entry_w[@]} -eq 6 ] && [ "${entry_w[$PAUSE]}" -ne "$pause_width" ] || return 1
-  # Two screenshots in a row alike: the ball and the countdown stand still.
-  if [ -f "$work/before.png" ] && [ "$(differing "$work/now.png" "$work/before.png" 0)" -eq 0 ]; then return 0; fi
-  cp "$work/now.png" "$work/before.png"
-  return 1
-}
 rm -f "$work/before.png"
 poll_shot 10-paused 10 paused || fail "$step" "$last" "the game did not stand still with the Pause entry turned to Resume"
-cp "$work/now.png" "$work/paused.png"
 
 # --- 11 to 13 the high-score window, opened and closed while paused ---
 step="the high-score window"
@@ -169,7 +124,6 @@ xdotool mousemove $((X + 124)) $((Y + HEIGHT - 295 + 276)) click 1
 closed() { ! xdotool search --onlyvisible --name "^High Scores$" >/dev/null 2>&1; }
 until_true 10 closed || fail "$step" "$(shot 13-high-scores-closed)" "the OK button did not close the window"
 eval "$(xdotool getwindowgeometry --shell "$main")"
-still_paused() { [ "$(differing "$work/now.png" "$work/paused.png" 0)" -eq 0 ]; }
 poll_shot 13-high-scores-closed 10 still_paused ||
   fail "$step" "$last" "the playfield is not as it was when paused"
 
@@ -177,11 +131,6 @@ poll_shot 13-high-scores-closed 10 still_paused ||
 step="Resume"
 read_menu_bar "$last"
 click_entry $PAUSE
-resumed() {
-  read_menu_bar "$last"
-  [ ${#entry_w[@]} -eq 6 ] && [ "${entry_w[$PAUSE]}" -eq "$pause_width" ] &&
-    [ "$(differing "$work/now.png" "$work/paused.png" 0)" -gt 0 ]
-}
 poll_shot 14-resumed 10 resumed || fail "$step" "$last" "the caption is not Pause again, or nothing moves"
 
 # --- 15 Exit ends the program ---

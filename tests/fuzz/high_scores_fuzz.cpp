@@ -4,6 +4,8 @@
 // the same; a new game goes in at its rank; a file read only in part is
 // kept whole beside it before anything replaces it; RESET ALL leaves an
 // empty file.
+#include <algorithm>
+
 #include "fuzz_check.h"
 #include "platform/fields.h"
 #include "platform/memory/memory_platform.h"
@@ -74,11 +76,14 @@ void CheckWindow(const std::string& text)
     platform.boxes().inputs.push_back(name);
     game.GameOver();
     if (!name.empty()) {
-        // Below the last higher entry, even in a table that is out of order.
+        // Below the last higher entry, even in a table that is out of order;
+        // a line break in the name is kept as a blank.
         std::size_t rank = 0;
         for (std::size_t i = 0; i < table.size(); ++i)
             if (table[i].score > game.TotalScore) rank = i + 1;
-        table.insert(table.begin() + static_cast<std::ptrdiff_t>(rank), ScoreEntry{name, game.TotalScore});
+        std::string stored = name;
+        std::replace_if(stored.begin(), stored.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+        table.insert(table.begin() + static_cast<std::ptrdiff_t>(rank), ScoreEntry{stored, game.TotalScore});
     }
     Form2 window(game);
     FUZZ_CHECK(Shown(window) == table);

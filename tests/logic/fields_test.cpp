@@ -21,17 +21,24 @@ TEST(Fields, CommasAndLineEndsAreInterchangeable)
 
 TEST(Fields, QuotesBlanksAndEmptyFields)
 {
-    FieldReader r("  \"a, b\" ,  plain text  ,,\r\n\r\nnot a number,12abc,\"\"\r\n");
+    FieldReader r("  \"a, b\" ,  plain text  ,,\r\n\r\nnot a number,12abc,\"\"\r\n300 350 ,-2.5\t\r\n7 \r\n");
     EXPECT_EQ(r.next().text, "a, b");
-    EXPECT_EQ(r.next().text, "plain text");
-    EXPECT_EQ(ToInt16(r.next()), 0); // nothing between two commas
-    EXPECT_EQ(ToInt16(r.next()), 0); // nothing between a comma and the line end
-    EXPECT_EQ(ToInt16(r.next()), 0); // the empty line
-    FieldText word = r.next();
-    EXPECT_EQ(ToInt32(word), 0);
+    EXPECT_EQ(r.next().text, "plain text"); // a string runs to the comma
+    EXPECT_EQ(ToInt16(r.nextNumber()), 0); // nothing between two commas
+    EXPECT_EQ(ToInt16(r.nextNumber()), 0); // nothing between a comma and the line end
+    EXPECT_EQ(ToInt16(r.nextNumber()), 0); // the empty line
+    FieldText word = r.nextNumber(); // a blank ends a number field: "not", "a", "number"
+    EXPECT_EQ(word.text, "not");
     EXPECT_EQ(word.line, 3);
-    EXPECT_EQ(ToInt32(r.next()), 12);
+    EXPECT_EQ(r.nextNumber().text, "a");
+    EXPECT_EQ(ToInt32(r.nextNumber()), 0);
+    EXPECT_EQ(ToInt32(r.nextNumber()), 12);
     EXPECT_EQ(r.next().text, "");
+    // Blanks after a number lead to its comma or line end, which they share.
+    EXPECT_EQ(ToInt32(r.nextNumber()), 300);
+    EXPECT_EQ(ToInt32(r.nextNumber()), 350);
+    EXPECT_EQ(ToSingle(r.nextNumber()), -2.5);
+    EXPECT_EQ(ToInt32(r.nextNumber()), 7);
     EXPECT_TRUE(r.atEnd());
 }
 

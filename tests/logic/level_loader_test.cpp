@@ -1,27 +1,37 @@
+#include <algorithm>
+
 #include "game_fixture.h"
+#include "platform/data_files.h"
 
 using namespace orvane;
 using namespace orvane::testing;
 
 using LevelLoader = GameTest;
 
-TEST_F(LevelLoader, ReadsTheWorkedExample)
+TEST_F(LevelLoader, ReadsTheWorkedExampleWithCommasOrBlanks)
 {
-    Load(ExampleLevel);
-    EXPECT_EQ(window().picture, DataFolder + "Example.gif");
-    EXPECT_EQ(game.BallX, 300);
-    EXPECT_EQ(game.BallY, 350);
-    EXPECT_EQ(game.BallVX, 0);
-    EXPECT_EQ(game.BallVY, -2.5);
-    EXPECT_EQ(game.SecondsLeft, 60);
-    EXPECT_EQ(game.PointsPerSecond, 50);
-    EXPECT_EQ(game.Label1->foreColour(), 65535u);
-    ASSERT_EQ(game.LastSegment, 53);
-    ASSERT_EQ(game.Segments.size(), 54u);
-    EXPECT_EQ(game.Segments[51], (Segment{200, 100, 200, 300}));
-    EXPECT_EQ(game.Segments[52], (Segment{400, 100, 400, 300}));
-    EXPECT_EQ(game.Segments[53], (Segment{250, 20, 350, 20}));
-    EXPECT_TRUE(boxes().empty());
+    // A blank ends a number field as a comma does.
+    std::string withBlanks = ExampleLevel;
+    std::replace(withBlanks.begin(), withBlanks.end(), ',', ' ');
+    for (const std::string& text : {ExampleLevel, withBlanks}) {
+        SCOPED_TRACE(text);
+        boxes().clear();
+        Load(text);
+        EXPECT_EQ(window().picture, DataFolder + "Example.gif");
+        EXPECT_EQ(game.BallX, 300);
+        EXPECT_EQ(game.BallY, 350);
+        EXPECT_EQ(game.BallVX, 0);
+        EXPECT_EQ(game.BallVY, -2.5);
+        EXPECT_EQ(game.SecondsLeft, 60);
+        EXPECT_EQ(game.PointsPerSecond, 50);
+        EXPECT_EQ(game.Label1->foreColour(), 65535u);
+        ASSERT_EQ(game.LastSegment, 53);
+        ASSERT_EQ(game.Segments.size(), 54u);
+        EXPECT_EQ(game.Segments[51], (Segment{200, 100, 200, 300}));
+        EXPECT_EQ(game.Segments[52], (Segment{400, 100, 400, 300}));
+        EXPECT_EQ(game.Segments[53], (Segment{250, 20, 350, 20}));
+        EXPECT_TRUE(boxes().empty());
+    }
 }
 
 TEST_F(LevelLoader, ReplacesTheWholeLevelAndThePlayersTrail)
@@ -49,9 +59,27 @@ TEST_F(LevelLoader, AColourPartAbove255CountsAs255)
 
 TEST_F(LevelLoader, AFailureStopsWhereItStruckAndIsReportedOnce)
 {
+    // A picture that is no regular file of a picture's size, or lies outside
+    // the data folder, is never handed to the platform.
+    std::vector<std::string> pictures;
+    platform.pictureSize = [&](const std::string& path) {
+        pictures.push_back(path);
+        return platform.memoryFiles().readFile(path) ? std::optional<Size>(Size{600, 400}) : std::nullopt;
+    };
+    const std::string level = ",10,20,1,1,30,40,1,2,3,1,1,1,1,1";
+    // Each there to be found, where the level's name leads from the data folder.
+    const std::vector<std::string> outside{"../Pic.gif", "sub\\..\\..\\Pic.gif", "/game/Pic.gif", "C:/game/Pic.gif",
+                                           "C:Pic.gif"};
+    for (const std::string& name : outside) files()[DataFolder + name] = "GIF89a";
+    memory::MemoryFileSystem& disk = platform.memoryFiles();
+    disk.special.insert(DataFolder + "Fifo.gif");
+    files()[DataFolder + "Huge.gif"] = "GIF89a";
+    disk.sizes[DataFolder + "Huge.gif"] = MaxPictureBytes + 1;
+
     struct Case {
         const char* name;
         std::string text;
+        std::uintmax_t size = 0; // what the level file reports, when not its text's
     };
     const Case cases[] = {
         {"missing picture", "Nowhere.gif,1,2,3,4,5,6,7,8,9,1,1,2,3,4"},
@@ -59,20 +87,40 @@ TEST_F(LevelLoader, AFailureStopsWhereItStruckAndIsReportedOnce)
         {"margin count overflows", "Pic.gif,10,20,1,1,30,40,1,2,3,32767,1,1,1,1"},
         {"negative margin count", "Pic.gif,10,20,1,1,30,40,1,2,3,-60,1,1,1,1"},
         {"number too large", "Pic.gif,10,20,1,1,99999999999,40,1,2,3,1,1,1,1,1"},
+        {"level file larger than any level", "Pic.gif" + level, MaxLevelFileBytes + 1},
+        {"picture a FIFO", "Fifo.gif" + level},
+        {"picture larger than any picture", "Huge.gif" + level},
+        {"picture above the data folder", outside[0] + level},
+        {"picture above, with backslashes", outside[1] + level},
+        {"absolute picture path", outside[2] + level},
+        {"picture on a drive", outside[3] + level},
+        {"picture relative to a drive", outside[4] + level},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Load(ExampleLevel);
         boxes().clear();
+        pictures.clear();
         files()[DataFolder + "Bad.ooo"] = c.text;
+        disk.sizes.erase(DataFolder + "Bad.ooo");
+        if (c.size) disk.sizes[DataFolder + "Bad.ooo"] = c.size;
         EXPECT_FALSE(game.LoadLevel("Bad.ooo"));
-        ASSERT_EQ(boxes().size(), 1u);
+        EXPECT_EQ(boxes().size(), 1u);
+        if (boxes().empty()) continue;
         EXPECT_EQ(boxes()[0].text, "An error has occurred while trying to load the game.");
         EXPECT_EQ(boxes()[0].title, "Error");
         EXPECT_EQ(boxes()[0].icon, Icon::Critical);
         EXPECT_FALSE(game.files.isOpen(1));
         EXPECT_FALSE(game.LoadError.empty());
+        for (const std::string& asked : pictures)
+            EXPECT_TRUE(asked == DataFolder + "Pic.gif" || asked == DataFolder + "Nowhere.gif") << asked;
     }
+    // A sub-folder of the data folder is inside it.
+    files()[DataFolder + "sub/Pic.gif"] = "GIF89a";
+    Load("sub/Pic.gif" + level);
+    EXPECT_EQ(window().picture, DataFolder + "sub/Pic.gif");
+    EXPECT_TRUE(StaysInFolder("a..b.gif"));
+    EXPECT_FALSE(StaysInFolder(".. /x.gif")); // Windows drops the blank: still ".."
 }
 
 TEST_F(LevelLoader, WhatWasReadBeforeAFailureStays)

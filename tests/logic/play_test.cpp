@@ -1,6 +1,7 @@
 #include <limits>
 
 #include "game_fixture.h"
+#include "scores/form2.h"
 
 using namespace orvane;
 using namespace orvane::testing;
@@ -45,9 +46,13 @@ TEST_F(Play, TheSpeedTestCalibratesOnceAndPreparesLevel1)
 
 TEST_F(Play, AFailedSpeedTestLoadDoesNotEnterTheLoop)
 {
-    game.ImageClickToStart_Click(); // no SystemTest.ooo
+    game.Form_Load();
+    files()[DataFolder + "SystemTest.ooo"] = "Missing.gif,1,2";
+    game.ImageClickToStart_Click();
     EXPECT_EQ(boxes().size(), 1u);
-    EXPECT_TRUE(game.ImageClickToStart->visible()); // to try again
+    // To try again: the start area, and the welcome picture that shows it.
+    EXPECT_TRUE(game.ImageClickToStart->visible());
+    EXPECT_EQ(window().picture, DataFolder + "Welcome.gif");
     EXPECT_TRUE(game.Paused);
     EXPECT_TRUE(game.Testing);
     EXPECT_EQ(events().yields, 0);
@@ -282,4 +287,48 @@ TEST_F(Drawing, DisplayMarginsShowsAndHidesTheRedLinesAtOnce)
     game.ResumeAll();
     game.Form_MouseUp(1, 0, 1, 1);
     EXPECT_EQ(reds(), 3);
+}
+
+// A new level repaints the playfield with its picture: no stroke and no
+// margin of the old level stays drawn, and with Display Margins on the
+// first redraw shows the new level's margins and nothing else.
+TEST_F(Drawing, ANewLevelLeavesNoOldLineDrawn)
+{
+    files()[DataFolder + "Level002.ooo"] = LevelWith("10,20,30,40,50,60,70,80", 2);
+    platform.memoryClock().day = 9;
+    game.mnuMargins_Click();
+    auto drawSomething = [&] {
+        game.Label1_Click();
+        game.Form_MouseDown(1, 0, 500, 300);
+        game.Form_MouseMove(1, 0, 520, 310);
+        ASSERT_FALSE(window().lines.empty());
+    };
+    auto firstRedrawShows = [&](std::vector<Segment> margins) {
+        game.Label1_Click();
+        for (int pass = 0; pass < Form1::RepaintPeriod; ++pass) game.MainLoopPass();
+        std::vector<Segment> reds;
+        for (const Line& l : window().lines)
+            if (l.colour == Red) reds.push_back(Segment{int(l.x1), int(l.y1), int(l.x2), int(l.y2)});
+        EXPECT_EQ(reds, margins);
+    };
+    const std::vector<Segment> level1{{200, 100, 200, 300}, {400, 100, 400, 300}, {250, 20, 350, 20}};
+    const std::vector<Segment> level2{{10, 20, 30, 40}, {50, 60, 70, 80}};
+
+    drawSomething();
+    game.LevelCompleted();
+    EXPECT_TRUE(window().lines.empty());
+    firstRedrawShows(level2);
+
+    drawSomething();
+    game.Restart();
+    EXPECT_TRUE(window().lines.empty());
+    firstRedrawShows(level1);
+
+    drawSomething();
+    Form2 table(game);
+    platform.boxes().inputs = {"9", "2"};
+    table.Image1_DblClick();
+    ASSERT_EQ(game.CurrentLevel, 2);
+    EXPECT_TRUE(window().lines.empty());
+    firstRedrawShows(level2);
 }

@@ -1,4 +1,7 @@
+#include <functional>
+
 #include "game_fixture.h"
+#include "platform/data_files.h"
 
 using namespace orvane;
 using namespace orvane::testing;
@@ -48,10 +51,18 @@ TEST_F(StartUp, CentresTheWindowBeforeSizingIt)
 
 TEST_F(StartUp, ABrokenLevelCountIsReportedOnceAndTheWindowStillOpens)
 {
-    for (const char* general : std::initializer_list<const char*>{"", "40000", nullptr}) {
-        SCOPED_TRACE(general ? general : "missing");
+    const std::string general = "/game/Data/General.ooo";
+    const std::pair<const char*, std::function<void(memory::MemoryFileSystem&)>> faults[] = {
+        {"empty", [&](auto& disk) { disk.files[general] = ""; }},
+        {"too large a number", [&](auto& disk) { disk.files[general] = "40000"; }},
+        {"missing", [](auto&) {}},
+        {"a FIFO", [&](auto& disk) { disk.special.insert(general); }},
+        {"endless", [&](auto& disk) { disk.files[general] = "12", disk.sizes[general] = MaxLevelCountFileBytes + 1; }},
+    };
+    for (const auto& [name, fault] : faults) {
+        SCOPED_TRACE(name);
         memory::MemoryPlatform p;
-        if (general) p.memoryFiles().files["/game/Data/General.ooo"] = general;
+        fault(p.memoryFiles());
         p.memoryFiles().files["/game/Data/Welcome.gif"] = "GIF89a";
         Form1 f(p);
         f.Form_Load();
@@ -62,6 +73,33 @@ TEST_F(StartUp, ABrokenLevelCountIsReportedOnceAndTheWindowStillOpens)
         EXPECT_EQ(p.boxes().shown[0].icon, Icon::Critical);
         EXPECT_FALSE(p.find("Form1")->picture.has_value()); // stopped before the picture
         EXPECT_FALSE(f.files.isOpen(4));
+    }
+}
+
+// Welcome.gif is passed over where it is not a regular file; a Welcome.jpg
+// that is none, or too large for a picture, is reported and never opened.
+TEST_F(StartUp, AWelcomePictureThatIsNoPictureFileIsNeverOpened)
+{
+    std::vector<std::string> opened;
+    platform.pictureSize = [&](const std::string& path) {
+        opened.push_back(path);
+        return std::optional<Size>(Size{600, 400});
+    };
+    memory::MemoryFileSystem& disk = platform.memoryFiles();
+    disk.special = {"/game/Data/Welcome.gif", "/game/Data/Welcome.jpg"};
+    files().erase("/game/Data/Welcome.gif");
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        game.Form_Load();
+        EXPECT_EQ(game.LevelCount, 3);
+        ASSERT_EQ(boxes().size(), 1u);
+        EXPECT_EQ(boxes()[0].text, "An Error has occurred while loading the game.");
+        EXPECT_FALSE(window().picture.has_value());
+        EXPECT_TRUE(opened.empty());
+        boxes().clear();
+        disk.special.erase("/game/Data/Welcome.jpg");
+        files()["/game/Data/Welcome.jpg"] = "JFIF";
+        disk.sizes["/game/Data/Welcome.jpg"] = MaxPictureBytes + 1;
     }
 }
 
@@ -120,7 +158,7 @@ TEST_F(ShellCommands, WebsiteOpensTheHomePageOnlyAfterOk)
 
 TEST_F(ShellCommands, ExitAndClosingTheWindowEndTheProgram)
 {
-    game.files.openInput(1, DataFolder + "General.ooo");
+    game.files.openInput(1, DataFolder + "General.ooo", 100);
     window().onUnload();
     EXPECT_FALSE(game.files.isOpen(1));
     EXPECT_TRUE(platform.events().ending());

@@ -41,8 +41,18 @@ std::string MemoryDialogs::inputBox(const std::string& prompt, const std::string
 std::optional<std::string> MemoryFileSystem::readFile(const std::string& path)
 {
     auto it = files.find(path);
-    if (it == files.end() || unreadable.count(path) || locked.count(path)) return std::nullopt;
+    if (it == files.end() || unreadable.count(path) || locked.count(path) || special.count(path))
+        return std::nullopt;
     return it->second;
+}
+
+std::optional<FileInfo> MemoryFileSystem::fileInfo(const std::string& path)
+{
+    if (special.count(path)) return FileInfo{false, 0};
+    auto it = files.find(path);
+    if (it == files.end()) return std::nullopt;
+    auto size = sizes.find(path);
+    return FileInfo{true, size != sizes.end() ? size->second : it->second.size()};
 }
 
 bool MemoryFileSystem::exists(const std::string& path)
@@ -54,7 +64,7 @@ bool MemoryFileSystem::exists(const std::string& path)
 bool MemoryFileSystem::replaceFile(const std::string& path, const std::string& contents)
 {
     ++writes;
-    if (readOnly || locked.count(path)) return false;
+    if (readOnly || locked.count(path) || readOnlyFiles.count(path) || special.count(path)) return false;
     if (failWriteAfter) {
         files[path + ".new"] = contents.substr(0, std::min(*failWriteAfter, contents.size()));
         failWriteAfter.reset();
@@ -215,7 +225,7 @@ Timer& MemoryWindow::addTimer(const TimerDesign& d)
 
 bool MemoryWindow::setPicture(const std::string& path)
 {
-    picture.reset();
+    clearPicture();
     bool isPicture = platform_.pictureSize ? platform_.pictureSize(path).has_value()
                                            : platform_.files().readFile(path).has_value();
     if (isPicture) picture = path;

@@ -52,6 +52,7 @@ class MemoryFileSystem : public FileSystem {
 public:
     std::optional<std::string> readFile(const std::string& path) override;
     bool exists(const std::string& path) override;
+    std::optional<FileInfo> fileInfo(const std::string& path) override;
     bool replaceFile(const std::string& path, const std::string& contents) override;
     bool copyFile(const std::string& from, const std::string& to) override;
     std::string programFolder() override { return folder; }
@@ -62,6 +63,10 @@ public:
     std::set<std::string> unreadable; // exist, but cannot be read
     std::set<std::string> locked;     // held by another program: neither read nor written
     std::set<std::string> vanishing;  // found by a look-up, gone when opened
+    std::set<std::string> readOnlyFiles; // read, but never replaced
+    std::set<std::string> special;    // there, but not regular files (a FIFO, a device)
+    // Files that report this size, without holding it (a huge file).
+    std::map<std::string, std::uintmax_t> sizes;
     bool readOnly = false;            // every write fails
     // The next write fails after this many bytes: its temporary file is
     // left holding them, and the file itself stays as it was.
@@ -240,7 +245,7 @@ public:
     Timer& addTimer(const TimerDesign& design) override;
 
     bool setPicture(const std::string& path) override;
-    void clearPicture() override { picture.reset(); }
+    void clearPicture() override { picture.reset(), clearDrawing(); }
     void drawLine(const Line& line) override { lines.push_back(line); }
     void clearDrawing() override { lines.clear(), ++clears; }
 

@@ -12,6 +12,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -64,12 +65,38 @@ bool WriteDurably(const fs::path& path, const std::string& contents)
 
 std::optional<std::string> NativeFileSystem::readFile(const std::string& path)
 {
+#ifdef _WIN32
+    std::error_code error;
+    if (!fs::is_regular_file(PathOf(path), error)) return std::nullopt;
     std::ifstream in(PathOf(path), std::ios::binary);
     if (!in) return std::nullopt;
     std::ostringstream out;
     out << in.rdbuf();
     if (in.bad()) return std::nullopt;
     return out.str();
+#else
+    // Opened without waiting, then asked what it is: opening a FIFO for
+    // reading would wait for a writer for ever.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat info {};
+    std::optional<std::string> contents;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        contents.emplace();
+        char buffer[1 << 16];
+        for (;;) {
+            ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n == 0) break;
+            if (n < 0) {
+                contents.reset();
+                break;
+            }
+            contents->append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    return contents;
+#endif
 }
 
 bool NativeFileSystem::exists(const std::string& path)
@@ -78,23 +105,44 @@ bool NativeFileSystem::exists(const std::string& path)
     return fs::is_regular_file(PathOf(path), error);
 }
 
+std::optional<FileInfo> NativeFileSystem::fileInfo(const std::string& path)
+{
+    std::error_code error;
+    fs::file_status status = fs::status(PathOf(path), error);
+    if (!fs::exists(status)) return std::nullopt;
+    if (!fs::is_regular_file(status)) return FileInfo{false, 0};
+    std::uintmax_t size = fs::file_size(PathOf(path), error);
+    return FileInfo{true, error ? 0 : size};
+}
+
 bool NativeFileSystem::replaceFile(const std::string& path, const std::string& contents)
 {
     fs::path target = PathOf(path);
+    // A file the player made read-only keeps its scores, even where this
+    // program could write it (an administrator, root): a rename would
+    // replace it and make it writable. Windows reports its read-only
+    // attribute as missing write permissions.
+    std::error_code error;
+    fs::file_status status = fs::status(target, error);
+    if (fs::exists(status) &&
+        (!fs::is_regular_file(status) || (status.permissions() & fs::perms::owner_write) == fs::perms::none))
+        return false;
+
     fs::path temporary = target;
     temporary += ".new";
     if (!WriteDurably(temporary, contents)) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return false;
-    }
-    std::error_code error;
-    fs::rename(temporary, target, error);
-    if (error) {
         fs::remove(temporary, error);
         return false;
     }
-    return true;
+#ifdef _WIN32
+    bool moved = MoveFileExW(temporary.wstring().c_str(), target.wstring().c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    fs::rename(temporary, target, error);
+    bool moved = !error;
+#endif
+    if (!moved) fs::remove(temporary, error);
+    return moved;
 }
 
 bool NativeFileSystem::copyFile(const std::string& from, const std::string& to)

@@ -9,6 +9,7 @@ class NativeFileSystem : public FileSystem {
 public:
     std::optional<std::string> readFile(const std::string& path) override;
     bool exists(const std::string& path) override;
+    std::optional<FileInfo> fileInfo(const std::string& path) override;
     bool replaceFile(const std::string& path, const std::string& contents) override;
     bool copyFile(const std::string& from, const std::string& to) override;
     std::string programFolder() override;

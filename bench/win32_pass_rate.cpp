@@ -1,0 +1,121 @@
+// Under Wine, or on Windows: the cost of one yield with nothing pending, and
+// the main loop's passes a second in the real window during the speed test
+// (the ball hidden) and in play (the ball shown). The speed factor holds
+// only if the two rates agree.
+//
+// Runs the game itself on the Win32 platform; only the event loop is
+// wrapped, to count the passes (every pass of the loop yields once), and a
+// thread timer inside those yields plays the part of the player.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "counting_events.h"
+#include "platform/win32/win32_gdiplus.h"
+#include "platform/win32/win32_platform.h"
+#include "shell/form1.h"
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
+
+using orvane::bench::CountingEvents;
+
+class BenchPlatform : public orvane::win32::Win32Platform {
+public:
+    orvane::EventLoop& events() override { return counting; }
+    CountingEvents counting{Win32Platform::events()};
+};
+
+// The player's part, run from a thread timer inside the game's yields.
+struct Player {
+    orvane::Form1* form;
+    CountingEvents* events;
+    SteadyClock::time_point since;
+    long long passesSince = 0;
+    int state = 0; // 0 the test runs, 1 the prompt waits, 2 play
+    // Stretches alternate between the ball hidden, as in the test, and shown.
+    std::vector<double> hiddenRates, shownRates;
+    double testRate = 0;
+    // The test's passes after its first 0.3 s, which leave out what it
+    // pays once at its start (the first painting of its picture above all).
+    SteadyClock::time_point clicked, mark;
+    long long markPasses = -1;
+    double steadyTestRate = 0;
+};
+Player* player = nullptr;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    Player& p = *player;
+    const auto now = SteadyClock::now();
+    const long long passes = p.events->passes;
+    if (p.state == 0) {
+        if (p.markPasses < 0 && Seconds(now - p.clicked).count() >= 0.3) p.mark = now, p.markPasses = passes;
+        if (p.form->Testing) return;
+        if (p.markPasses >= 0) p.steadyTestRate = (passes - p.markPasses) / Seconds(now - p.mark).count();
+        // The test's own measure: its duration is the speed factor times 7 s.
+        p.testRate = 1750000.0 / (p.form->SpeedFactor * 7.0);
+        p.state = 1;
+        p.form->Label1_Click();
+        p.since = now, p.passesSince = passes;
+        return;
+    }
+    if (Seconds(now - p.since).count() < 0.8) return;
+    const bool shown = p.form->Shape1->visible();
+    (shown ? p.shownRates : p.hiddenRates).push_back((passes - p.passesSince) / Seconds(now - p.since).count());
+    p.form->Shape1->setVisible(!shown);
+    p.since = SteadyClock::now(), p.passesSince = p.events->passes;
+    if (p.shownRates.size() == 5 || p.form->Paused) p.form->platform.events().endProgram();
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main()
+{
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR gdiplus = 0;
+    Gdiplus::GdiplusStartup(&gdiplus, &input, nullptr);
+    BenchPlatform platform;
+    orvane::Form1 form(platform);
+    form.Form_Load();
+    form.window->show();
+    // Until the window is painted and nothing is left to do.
+    const auto settle = SteadyClock::now() + std::chrono::milliseconds(500);
+    while (SteadyClock::now() < settle) platform.counting.yield();
+
+    constexpr int Yields = 20000;
+    const auto start = SteadyClock::now();
+    for (int i = 0; i < Yields; ++i) platform.counting.yield();
+    const double yield = Seconds(SteadyClock::now() - start).count() / Yields;
+    // What a look at the queue costs, which the yield makes once a millisecond.
+    const auto peekStart = SteadyClock::now();
+    MSG msg;
+    for (int i = 0; i < Yields / 10; ++i) PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    const double peek = Seconds(SteadyClock::now() - peekStart).count() / (Yields / 10);
+    std::printf("one yield with nothing pending: %.3f us on average (a look at the queue: %.1f us)\n",
+                yield * 1e6, peek * 1e6);
+
+    Player p{&form, &platform.counting, {}, 0, 0, {}, {}, 0, SteadyClock::now(), {}, -1, 0};
+    player = &p;
+    SetTimer(nullptr, 0, 10, &Tick);
+    form.ImageClickToStart_Click(); // returns when the player ends the program
+    std::printf("speed test: %.2f s, %.0f passes/s; after its first 0.3 s %.0f passes/s\n", form.SpeedFactor * 7.0,
+                p.testRate, p.steadyTestRate);
+    for (auto [name, rates] : {std::pair{"hidden (as in the test)", &p.hiddenRates}, {"shown", &p.shownRates}}) {
+        const double play = Median(*rates);
+        std::printf("play, ball %s: %.0f passes/s (%.2f of the test; median of %zu stretches of 0.8 s)\n", name, play,
+                    p.testRate > 0 ? play / p.testRate : 0.0, rates->size());
+    }
+    Gdiplus::GdiplusShutdown(gdiplus);
+    return 0;
+}

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The Windows build under Wine in Xvfb: start-up to the first shown window,
+# the cost of one yield with nothing pending, and the passes a second of
+# the speed test and of play with the ball shown, counted inside the game.
+# Wine is not Windows: the ratio of play to the test is the figure that
+# carries over.
+# Usage: bench/wine_speed_test.sh (from anywhere; builds build-win)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$PWD/build-win
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
+cmake --build "$build" --target orvane orvane_wine_bench >/dev/null
+
+source tests/e2e/xvfb_lib.sh
+source tests/e2e/wine_lib.sh
+xvfb_start 1024x768x24
+wine_prefix "$build/wine" /bin/true
+
+launched=$(date +%s.%N)
+(cd "$build" && exec wine orvane.exe) >/dev/null 2>&1 &
+game=$!
+xvfb_own "$game"
+for _ in $(seq 3000); do _visible_window "$ORVANE_CAPTION" && break; sleep 0.01; done
+printf 'start-up to the first shown window, under Wine: %.0f ms\n' "$(echo "($(date +%s.%N) - $launched) * 1000" | bc -l)"
+kill "$game" 2>/dev/null || true
+wait "$game" 2>/dev/null || true
+
+(cd "$build" && wine orvane_wine_bench.exe)

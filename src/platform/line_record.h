@@ -1,0 +1,43 @@
+// The line work drawn on a window at run time, as a platform keeps it: the
+// distinct lines since the last clear, in the order they were first drawn,
+// so that the layer can be painted again (at another pixel ratio, say) and a
+// line drawn again costs nothing.
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/window.h"
+
+namespace orvane {
+
+// A coordinate a rasteriser can take: NaN becomes 0, infinities and values
+// far outside any window are held at a distance; the game's own values stay
+// well inside. -0 becomes 0, so that equal lines compare equal.
+double TameCoordinate(double value);
+
+struct DrawnLine {
+    float x1, y1, x2, y2;
+    Colour colour;
+    friend bool operator==(const DrawnLine&, const DrawnLine&) = default;
+};
+
+class LineRecord {
+public:
+    // The line with tamed ends and its colour resolved, when it is not on
+    // the record yet; nothing when it is.
+    std::optional<DrawnLine> add(const Line& line, Colour foreground);
+    void clear();
+    const std::vector<DrawnLine>& lines() const { return order_; }
+    std::size_t size() const { return order_.size(); }
+
+private:
+    struct Hash {
+        std::size_t operator()(const DrawnLine& line) const;
+    };
+    std::unordered_set<DrawnLine, Hash> drawn_;
+    std::vector<DrawnLine> order_;
+};
+
+} // namespace orvane
