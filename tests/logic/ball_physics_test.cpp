@@ -105,6 +105,15 @@ TEST(Crossing, EndsAreIncludedAndParallelPathsPass)
     EXPECT_FALSE(Crosses({150, 190, 150, 199.999}, horizontal));
     EXPECT_FALSE(Crosses({120, 200, 130, 200}, horizontal)); // along its line
     EXPECT_FALSE(Crosses({150, 190, 150, 210}, {160, 200, 300, 200}));
+    // A slanting path that only touches a slanting segment's end point, in
+    // passing, at its own end or at its start, either way round.
+    for (const Segment& s : {Segment{10, 10, 30, 0}, Segment{30, 0, 10, 10}, Segment{10, 10, -10, 30}}) {
+        EXPECT_TRUE(Crosses({0, 0, 20, 20}, s));
+        EXPECT_TRUE(Crosses({0, 0, 10, 10}, s));
+        EXPECT_TRUE(Crosses({10, 10, 20, 20}, s));
+        EXPECT_TRUE(Crosses({20, 20, 0, 0}, s));
+        EXPECT_FALSE(Crosses({0, 0, 9, 9}, s));
+    }
     // An empty row is a dot at the origin, met only by paths through x = 0.
     EXPECT_FALSE(Crosses({10, 10, 12, 13}, {0, 0, 0, 0}));
     EXPECT_TRUE(Crosses({0, 10, 2, 13}, {0, 0, 0, 0}));

@@ -11,7 +11,10 @@
 #include "scores/score_file.h"
 
 #ifndef _WIN32
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 #endif
 
 using namespace orvane;
@@ -270,6 +273,20 @@ TEST(NativeFileFaults, AReadOnlyHighScoreFileIsNeverReplaced)
     // Made writable again, the file is replaced whole by the next game.
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
     g.shown.clear();
+#ifndef _WIN32
+    // But not while the disk is full: the torn temporary goes too.
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit full{16, limit.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &full);
+    g.endGame(500, "Dee");
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_EQ(g.shown, std::vector<std::string>{SaveFailed});
+    EXPECT_EQ(g.read("HighScores.ooo"), earlier);
+    EXPECT_FALSE(fs::exists(g.data("HighScores.ooo.new")));
+    g.shown.clear();
+#endif
     g.endGame(500, "Dee");
     EXPECT_TRUE(g.shown.empty());
     EXPECT_EQ(ParseScores(g.read("HighScores.ooo")).entries,

@@ -161,6 +161,7 @@ TEST_F(HighScores, TheHiddenPromptJumpsToARoundedLevel)
 {
     files()[DataFolder + "Level001.ooo"] = ExampleLevel;
     files()[DataFolder + "Level003.ooo"] = ExampleLevel;
+    files()[DataFolder + "Level004.ooo"] = ExampleLevel;
     game.LevelCount = 4;
     game.Testing = false;
     platform.memoryClock().day = 17;
@@ -169,7 +170,7 @@ TEST_F(HighScores, TheHiddenPromptJumpsToARoundedLevel)
         std::string code, level;
         int chosen; // 0: refused
     };
-    for (const Case& c : {Case{"17", "0.5", 1}, Case{"17", "1.5", 1}, Case{"17", "2.5", 3}, Case{"17", "3.5", 3},
+    for (const Case& c : {Case{"17", "0.5", 1}, Case{"17", "1.5", 1}, Case{"17", "2.5", 3}, Case{"17", "3.5", 3}, Case{"17", "4", 4},
                           Case{"17abc", "1", 1}, Case{"17", "0.4", 0}, Case{"17", "0", 0}, Case{"17", "-3", 0},
                           Case{"17", "5", 0}, Case{"17", "", 0}, Case{"16", "1", 0}, Case{"", "1", 0}}) {
         SCOPED_TRACE(c.code + " / " + c.level);
