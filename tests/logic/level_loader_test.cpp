@@ -115,6 +115,11 @@ TEST_F(LevelLoader, AFailureStopsWhereItStruckAndIsReportedOnce)
         for (const std::string& asked : pictures)
             EXPECT_TRUE(asked == DataFolder + "Pic.gif" || asked == DataFolder + "Nowhere.gif") << asked;
     }
+    // The author is told which field of which line.
+    files()[DataFolder + "Bad.ooo"] = cases[4].text;
+    game.LoadLevel("Bad.ooo");
+    EXPECT_EQ(game.LoadError,
+              "while reading the time limit: the number 99999999999 is too large for a 32-bit integer field (line 1)");
     // A sub-folder of the data folder is inside it.
     files()[DataFolder + "sub/Pic.gif"] = "GIF89a";
     Load("sub/Pic.gif" + level);

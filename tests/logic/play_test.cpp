@@ -42,6 +42,7 @@ TEST_F(Play, AGameIsPlayedFromTheSpeedTestToItsLastLevel)
             EXPECT_DOUBLE_EQ(game.BallVY, -15);
             EXPECT_EQ(window().label("Label2")->caption(), "Level 1");
             EXPECT_EQ(window().label("Label4")->caption(), "Level points: 3000");
+            for (const auto& label : window().labels) EXPECT_TRUE(label->visible()) << label->design.name;
             events().secondsPerYield = 0.01; // each level then ends before a tick
         }
         game.Label1->onClick();

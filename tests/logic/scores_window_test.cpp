@@ -24,6 +24,9 @@ TEST_F(HighScores, AGameGoesInAtItsRankNewestFirstAmongEquals)
     platform.whileModal = [&](memory::MemoryWindow& w) {
         ++shownModally;
         EXPECT_EQ(w.list("List1")->items[1], "500 : Eve"); // saved before it is shown
+        // In the middle of the screen.
+        EXPECT_EQ(w.left, w.screen.width / 2 - w.outer.width / 2);
+        EXPECT_EQ(w.top, w.screen.height / 2 - w.outer.height / 2);
         EXPECT_EQ(Saved().size(), 5u);
     };
     EndGame(500, "Eve");
@@ -40,18 +43,15 @@ TEST_F(HighScores, AGameGoesInAtItsRankNewestFirstAmongEquals)
     EXPECT_EQ(Saved()[2], (ScoreEntry{"Fay", 70}));
     EndGame(1000, "Top");
     EXPECT_EQ(Saved()[0].name, "Top");
-}
 
-TEST_F(HighScores, NoNameNoEntry)
-{
-    Table({{"a", 1}});
-    std::string before = files()[File];
-    game.TotalScore = 10;
-    game.GameOver(); // Cancel: the empty text
+    // No name, no entry; blanks are a name.
+    const std::string before = files()[File];
+    boxes().clear();
+    EndGame(10, "");
     EXPECT_EQ(files()[File], before);
     EXPECT_EQ(boxes().size(), 1u);
-    EndGame(10, " "); // blanks are a name
-    EXPECT_EQ(Saved()[0].name, " ");
+    EndGame(10, " ");
+    EXPECT_EQ(Saved().back(), (ScoreEntry{" ", 10}));
 }
 
 // Older copies wrote a double quote in a name as it stands; such a file

@@ -52,7 +52,7 @@ NUMBER = re.compile(r"(?<![\w.])(\d+)(?![\w.])")
 STRING = re.compile(r'"([^"\\]{3,})"')
 # An assignment or a call standing alone on its line; declarations are kept.
 STATEMENT = re.compile(r"^(\+\+|--)?[\w.\->\[\]]+(\s*([-+*/]?=)\s*.+|\(.*\)|\+\+|--);$")
-DESIGN = re.compile(r"\bw\.add\w+\(\{")
+DESIGN = re.compile(r"\b(w\.add\w+|createWindow)\(\{")
 DECLARATION = re.compile(r"^(return|const|constexpr|auto|static|using|std::|int|double|float|bool|char|case)\b")
 
 
