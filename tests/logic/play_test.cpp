@@ -49,6 +49,7 @@ TEST_F(Play, AGameIsPlayedFromTheSpeedTestToItsLastLevel)
     };
     platform.whileModal = [&](memory::MemoryWindow&) { platform.events().endProgram(); };
     game.Form_Load();
+    ASSERT_TRUE(game.ImageClickToStart->visible()); // the start, waiting for its click
     game.ImageClickToStart->onClick();
 
     EXPECT_EQ(prompts, (std::vector<std::string>{"Click here to start level 1.", "Click here to start level 2.",

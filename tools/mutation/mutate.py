@@ -106,7 +106,7 @@ def apply(lines, mutant):
 def run(command, cwd, env=None, timeout=None):
     try:
         done = subprocess.run(command, cwd=cwd, env=env, timeout=timeout,
-                              stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+                              stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, errors="replace")
         return done.returncode, done.stdout
     except subprocess.TimeoutExpired:
         return None, ""
