@@ -79,6 +79,7 @@ TEST(Crossing, EndsAreIncludedAndParallelPathsPass)
     // spans y = 0 wherever it stands.
     EXPECT_TRUE(Crosses({100, 0, 100, 3}, {300, -5, 300, 5}));
     EXPECT_FALSE(Crosses({100, 1, 100, 3}, {300, -5, 300, 5}));
+    EXPECT_TRUE(Crosses({-2, -2, 0.5, 0.5}, {-5, -4, 5, 6}));
     // A ball at rest crosses nothing, not even an empty row.
     EXPECT_FALSE(Crosses({150, 200, 150, 200}, horizontal));
     EXPECT_FALSE(Crosses({0, 0, 0, 0}, {0, 0, 0, 0}));
@@ -116,13 +117,9 @@ TEST_F(BallMotion, TurnsBackAtTheEdgesXFirst)
     game.MoveBall();
     ExpectBall(588, 398);
     EXPECT_EQ(platform.memoryEvents().yields, 0);
-}
 
-TEST_F(BallMotion, AStepLongerThanTheFieldTurnsIsShortenedAndTheBallStaysIn)
-{
-    // Turned at the left edge it would pass the right one, and back: the
-    // top and bottom would never be reached by the one-axis turn.
-    Load(LevelWith("590,390,591,391", 1));
+    // A step longer than the field is shortened: turned at the left edge it
+    // would pass the right one, and back, and never reach top or bottom.
     Place(201, 100, -223.393, -9.76859);
     for (int i = 0; i < 1000; ++i) {
         game.MoveBall();
@@ -132,7 +129,7 @@ TEST_F(BallMotion, AStepLongerThanTheFieldTurnsIsShortenedAndTheBallStaysIn)
     EXPECT_NEAR(std::hypot(game.BallVX, game.BallVY), 100, 1e-9);
 }
 
-TEST_F(BallMotion, BouncesOffAMarginThenRetriesAfterAYield)
+TEST_F(BallMotion, BouncesOffAMarginOrAStrokeThenRetriesAfterAYield)
 {
     Load(LevelWith("50,198,300,198,590,390,591,391", 2));
     game.Segments[3] = {500, 10, 510, 10}; // a trail elsewhere stays
@@ -143,11 +140,8 @@ TEST_F(BallMotion, BouncesOffAMarginThenRetriesAfterAYield)
     EXPECT_NEAR(game.BallVY, -4, 1e-9);
     EXPECT_EQ(platform.memoryEvents().yields, 1);
     EXPECT_EQ(game.Segments[3], (Segment{500, 10, 510, 10}));
-}
 
-TEST_F(BallMotion, ThePlayersStrokeComesFirstAndIsErasedByItsBounce)
-{
-    Load(LevelWith("50,198,300,198,590,390,591,391", 2));
+    // The player's stroke comes first, and its bounce erases the whole trail.
     game.Segments[50] = {50, 197, 300, 197};
     game.Segments[4] = {500, 10, 510, 10};
     game.LineIndex = 6;
@@ -155,7 +149,7 @@ TEST_F(BallMotion, ThePlayersStrokeComesFirstAndIsErasedByItsBounce)
     game.MoveBall();
     for (int row = 0; row <= 50; ++row) EXPECT_EQ(game.Segments[row], (Segment{0, 0, 0, 0}));
     EXPECT_EQ(game.LineIndex, 0);
-    EXPECT_EQ(game.SegmentBounces, 1);
+    EXPECT_EQ(game.SegmentBounces, 2);
 }
 
 TEST_F(BallMotion, CrossingTheGoalCompletesTheLevelWithoutMoving)

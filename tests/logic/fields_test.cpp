@@ -66,6 +66,8 @@ TEST(Fields, LeadingNumberAndRecords)
     EXPECT_TRUE(IsNumber(" -12 "));
     EXPECT_FALSE(IsNumber("12a"));
     EXPECT_FALSE(IsNumber(""));
+    EXPECT_FALSE(IsNumber("-"));
+    EXPECT_FALSE(IsNumber("."));
     RecordWriter w;
     EXPECT_EQ(w.quoted("Anna, B").number(-5).end(), "\"Anna, B\",-5\r\n");
     EXPECT_EQ(w.quoted("").end(), "\"\"\r\n");

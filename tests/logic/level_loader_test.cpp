@@ -31,6 +31,7 @@ TEST_F(LevelLoader, ReadsTheWorkedExampleWithCommasOrBlanks)
         EXPECT_EQ(game.Segments[52], (Segment{400, 100, 400, 300}));
         EXPECT_EQ(game.Segments[53], (Segment{250, 20, 350, 20}));
         EXPECT_TRUE(boxes().empty());
+        EXPECT_FALSE(game.files.isOpen(1));
     }
 }
 

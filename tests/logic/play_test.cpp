@@ -26,7 +26,7 @@ TEST_F(Play, AGameIsPlayedFromTheSpeedTestToItsLastLevel)
     for (int level : {1, 2, 3})
         files()[DataFolder + "Level00" + std::to_string(level) + ".ooo"] =
             "Pic.gif,300,200,0,-10,60," + std::string(level == 3 ? "1000" : "50") +
-            ",0,255,0,1,250,20,350,20\r\n";
+            ",1,2,3,1,250,20,350,20\r\n";
     platform.memoryClock().seconds = 40000;
     events().secondsPerYield = 0.1;
     events().yieldLimit = 5000;
@@ -36,7 +36,7 @@ TEST_F(Play, AGameIsPlayedFromTheSpeedTestToItsLastLevel)
         if (game.Testing || !game.Label1->visible()) return;
         prompts.push_back(Prompt());
         EXPECT_TRUE(window().label("Label1")->customPointer);
-        EXPECT_EQ(window().label("Label1")->colour, 0xFF00u);
+        EXPECT_EQ(window().label("Label1")->colour, 0x030201u);
         if (prompts.size() == 1) {
             EXPECT_FLOAT_EQ(game.SpeedFactor, 1.5f);
             EXPECT_DOUBLE_EQ(game.BallVY, -15);

@@ -99,7 +99,8 @@ TEST_F(HighScores, ResetAllAsksFirst)
         game.form2->Command2_Click();
         EXPECT_EQ(Saved().size(), 2u);
         game.form2->Command2_Click();
-        EXPECT_EQ(game.form2->List1->count(), 0);
+        for (const ListBox* list : {game.form2->List1, game.form2->List2, game.form2->List3})
+            EXPECT_EQ(list->count(), 0);
     };
     game.mnuHighScores_Click();
     EXPECT_EQ(files()[File], "");
