@@ -111,6 +111,9 @@ TEST_F(BallMotion, TurnsBackAtTheEdgesXFirst)
     Place(597, 100, 3, 0);
     game.MoveBall();
     ExpectBall(600, 100); // the edge itself is inside
+    Place(3.5, 100, -3, 0);
+    game.MoveBall();
+    ExpectBall(0.5, 100);
     Place(598, 398, 5, 5);
     game.MoveBall();
     ExpectBall(593, 403);

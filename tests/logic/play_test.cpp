@@ -112,6 +112,7 @@ TEST_F(Play, TheLoopStepsTheBallAndRedrawsEvery30thPass)
     EXPECT_EQ(window().lines.size(), before + 51); // one redraw, margins off
     EXPECT_DOUBLE_EQ(game.BallY, 350 - 2.5 * 31);
     EXPECT_DOUBLE_EQ(window().shape("Shape1")->top, game.BallY - 5);
+    EXPECT_DOUBLE_EQ(window().shape("Shape1")->left, game.BallX - 5);
 }
 
 TEST_F(Play, ScoresAndLevelNumbersSaturateInsteadOfWrapping)
@@ -238,9 +239,11 @@ TEST_F(Drawing, ALongDragKeepsTheLast51Segments)
     EXPECT_EQ(game.FrameCounter, 0); // wrapped twice, at the 30th and 60th
     EXPECT_EQ(game.Segments[51], (Segment{200, 100, 200, 300})); // margins untouched
 
-    game.Form_MouseDown(2, 0, 5, 5); // any button starts a new trail
+    game.Form_MouseDown(2, 0, 5, 7); // any button starts a new trail, there
     EXPECT_EQ(game.Segments[0], (Segment{0, 0, 0, 0}));
     EXPECT_EQ(game.LineIndex, 0);
+    game.Form_MouseMove(1, 0, 8, 9);
+    EXPECT_EQ(game.Segments[0], (Segment{5, 7, 8, 9}));
 }
 
 TEST_F(Drawing, OnlyTheLeftButtonAloneDrawsAndTheStartFollowsThePointer)

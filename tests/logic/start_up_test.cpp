@@ -24,6 +24,7 @@ TEST_F(StartUp, FindsTheDataFolderBesideTheProgram)
     EXPECT_TRUE(game.Testing);
     EXPECT_EQ(window().picture, "/game/Data/Welcome.gif");
     EXPECT_TRUE(boxes().empty());
+    EXPECT_FALSE(game.files.isOpen(4));
 
     // A program folder reported with its separator, as a drive root is, gets
     // no second one.

@@ -78,6 +78,8 @@ def mutants_of(path):
                     continue
                 if kind == "boundary" and ("#include" in code or re.search(r"<[\w:]*$", before)):
                     continue  # a template's argument list, which would not build
+                if kind == "arithmetic" and m.group(0) == "+" and ('"' in code or "CrLf" in code):
+                    continue  # joined text, which cannot be subtracted
                 found.append((i, m.start(), m.end(), replacement, kind))
         # A control's place in a window's design moved by a pixel is not a
         # fault the logic can show; its captions stay mutated as messages.
