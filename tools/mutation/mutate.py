@@ -76,7 +76,7 @@ def mutants_of(path):
                 before = code[max(0, m.start() - 14):m.start()]
                 if kind == "boundary" and re.search(r"(cast|optional|vector|array|map|function|set|limits|unique_ptr|std::\w+)\s*$", before):
                     continue
-                if kind == "boundary" and ("#include" in code or re.search(r"<[\w:]*$", before)):
+                if kind == "boundary" and ("#include" in code or re.search(r"(<[\w:]*|\w)$", before)):
                     continue  # a template's argument list, which would not build
                 if kind == "arithmetic" and m.group(0) == "+" and ('"' in code or "CrLf" in code):
                     continue  # joined text, which cannot be subtracted
