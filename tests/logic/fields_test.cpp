@@ -62,10 +62,14 @@ TEST(Fields, LeadingNumberAndRecords)
     EXPECT_EQ(LeadingNumber("  17th"), 17);
     EXPECT_EQ(LeadingNumber("-.5x"), -0.5);
     EXPECT_EQ(LeadingNumber("x1"), 0);
+    EXPECT_EQ(LeadingNumber("1e2x"), 100);
+    EXPECT_EQ(LeadingNumber("2.5E-1"), 0.25);
     EXPECT_EQ(LeadingNumber(""), 0);
     EXPECT_TRUE(IsNumber(" -12 "));
     EXPECT_FALSE(IsNumber("12a"));
     EXPECT_FALSE(IsNumber(""));
+    EXPECT_FALSE(IsNumber("-"));
+    EXPECT_FALSE(IsNumber("."));
     RecordWriter w;
     EXPECT_EQ(w.quoted("Anna, B").number(-5).end(), "\"Anna, B\",-5\r\n");
     EXPECT_EQ(w.quoted("").end(), "\"\"\r\n");

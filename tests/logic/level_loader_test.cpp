@@ -31,6 +31,7 @@ TEST_F(LevelLoader, ReadsTheWorkedExampleWithCommasOrBlanks)
         EXPECT_EQ(game.Segments[52], (Segment{400, 100, 400, 300}));
         EXPECT_EQ(game.Segments[53], (Segment{250, 20, 350, 20}));
         EXPECT_TRUE(boxes().empty());
+        EXPECT_FALSE(game.files.isOpen(1));
     }
 }
 
@@ -115,6 +116,11 @@ TEST_F(LevelLoader, AFailureStopsWhereItStruckAndIsReportedOnce)
         for (const std::string& asked : pictures)
             EXPECT_TRUE(asked == DataFolder + "Pic.gif" || asked == DataFolder + "Nowhere.gif") << asked;
     }
+    // The author is told which field of which line.
+    files()[DataFolder + "Bad.ooo"] = cases[4].text;
+    game.LoadLevel("Bad.ooo");
+    EXPECT_EQ(game.LoadError,
+              "while reading the time limit: the number 99999999999 is too large for a 32-bit integer field (line 1)");
     // A sub-folder of the data folder is inside it.
     files()[DataFolder + "sub/Pic.gif"] = "GIF89a";
     Load("sub/Pic.gif" + level);

@@ -2,6 +2,7 @@
 
 #include "game_fixture.h"
 #include "scores/form2.h"
+#include "scores/score_file.h"
 
 using namespace orvane;
 using namespace orvane::testing;
@@ -12,36 +13,59 @@ protected:
     std::string Prompt() { return game.Label1->caption(); }
 };
 
-TEST_F(Play, TheSpeedTestCalibratesOnceAndPreparesLevel1)
+// A whole game through the main loop, as the window system delivers it:
+// the clock starts late in the day, the prompts are clicked as they show,
+// and the game ends after its last level, which is played.
+TEST_F(Play, AGameIsPlayedFromTheSpeedTestToItsLastLevel)
 {
     // The test ball crosses its goal on its 106th step, after 105 passes of
-    // 0.1 s on the scripted clock: the test lasts 10.5 s.
-    files()[DataFolder + "SystemTest.ooo"] = LevelWith("0,0,0,0,300,100,300,300", 2, "194,200,1,0");
-    files()[DataFolder + "Level001.ooo"] = LevelWith("590,390,591,391", 1, "100,100,2,-1");
+    // 0.1 s: the test lasts 10.5 s, and scores nothing.
+    files()[DataFolder + "SystemTest.ooo"] = "Pic.gif,194,200,1,0,60,0,0,0,0,2,0,0,0,0,300,100,300,300\r\n";
+    files()[DataFolder + "HighScores.ooo"] = FormatScores({{"Bob", 100}});
+    // Each ball flies straight up into its goal; the last level is worth most.
+    for (int level : {1, 2, 3})
+        files()[DataFolder + "Level00" + std::to_string(level) + ".ooo"] =
+            "Pic.gif,300,200,0,-10,60," + std::string(level == 3 ? "1000" : "50") +
+            ",1,2,3,1,250,20,350,20\r\n";
+    platform.memoryClock().seconds = 40000;
     events().secondsPerYield = 0.1;
+    events().yieldLimit = 5000;
+    platform.boxes().inputs = {"Ann"};
+    std::vector<std::string> prompts;
     events().onYield = [&](long long) {
-        if (!game.Testing) platform.events().endProgram();
+        if (game.Testing || !game.Label1->visible()) return;
+        prompts.push_back(Prompt());
+        EXPECT_TRUE(window().label("Label1")->customPointer);
+        EXPECT_EQ(window().label("Label1")->colour, 0x030201u);
+        if (prompts.size() == 1) {
+            EXPECT_FLOAT_EQ(game.SpeedFactor, 1.5f);
+            EXPECT_DOUBLE_EQ(game.BallVY, -15);
+            EXPECT_EQ(window().label("Label2")->caption(), "Level 1");
+            EXPECT_EQ(window().label("Label4")->caption(), "Level points: 3000");
+            for (const auto& label : window().labels) EXPECT_TRUE(label->visible()) << label->design.name;
+            events().secondsPerYield = 0.01; // each level then ends before a tick
+        }
+        game.Label1->onClick();
     };
-    game.ImageClickToStart_Click();
-    EXPECT_FALSE(game.ImageClickToStart->visible());
-    EXPECT_FLOAT_EQ(game.SpeedFactor, 1.5f);
-    EXPECT_EQ(game.CurrentLevel, 1);
-    EXPECT_DOUBLE_EQ(game.BallVX, 3);
-    EXPECT_DOUBLE_EQ(game.BallVY, -1.5);
-    EXPECT_TRUE(game.Paused);
-    EXPECT_EQ(Prompt(), "Click here to start level 1.");
-    EXPECT_TRUE(game.Label1->visible());
-    EXPECT_TRUE(game.FrameLevelInfo->visible());
-    EXPECT_TRUE(game.Shape1->visible());
-    EXPECT_EQ(window().label("Label2")->caption(), "Level 1");
-    EXPECT_EQ(window().label("Label4")->caption(), "Level points: 3000");
-    EXPECT_FALSE(game.InMainLoop);
+    platform.whileModal = [&](memory::MemoryWindow&) { platform.events().endProgram(); };
+    game.Form_Load();
+    ASSERT_TRUE(game.ImageClickToStart->visible()); // the start, waiting for its click
+    game.ImageClickToStart->onClick();
 
-    // Starting level 1 does not scale again; a restart keeps the factor.
-    game.Label1_Click();
+    EXPECT_EQ(prompts, (std::vector<std::string>{"Click here to start level 1.", "Click here to start level 2.",
+                                                 "Click here to start level 3."}));
+    ASSERT_EQ(boxes().size(), 2u); // then the game-over name prompt
+    EXPECT_EQ(boxes()[0].text, "Congratulations! You finished the game!\r\n\r\nYour score is: 66000");
+    EXPECT_EQ(boxes()[0].title, "Orvane");
+    EXPECT_TRUE(boxes()[1].input);
+    EXPECT_EQ(files()[DataFolder + "HighScores.ooo"], FormatScores({{"Ann", 66000}, {"Bob", 100}}));
+    EXPECT_EQ(window().label("Label5")->caption(), "Total score: 6000"); // the panel keeps level 3's start
+    EXPECT_TRUE(game.Paused);
+
+    // A restart keeps the calibration.
     game.Restart();
-    EXPECT_DOUBLE_EQ(game.BallVX, 3);
-    EXPECT_FLOAT_EQ(game.SpeedFactor, 1.5f);
+    EXPECT_DOUBLE_EQ(game.BallVY, -15);
+    EXPECT_EQ(game.TotalScore, 0);
 }
 
 TEST_F(Play, AFailedSpeedTestLoadDoesNotEnterTheLoop)
@@ -88,32 +112,7 @@ TEST_F(Play, TheLoopStepsTheBallAndRedrawsEvery30thPass)
     EXPECT_EQ(window().lines.size(), before + 51); // one redraw, margins off
     EXPECT_DOUBLE_EQ(game.BallY, 350 - 2.5 * 31);
     EXPECT_DOUBLE_EQ(window().shape("Shape1")->top, game.BallY - 5);
-}
-
-TEST_F(Play, CompletingALevelScoresItsSecondsLeft)
-{
-    ReachLevel1();
-    game.SecondsLeft = 17;
-    game.PointsPerSecond = 100;
-    files()[DataFolder + "Level002.ooo"] = LevelWith("590,390,591,391", 1);
-    game.LevelCompleted();
-    EXPECT_EQ(game.TotalScore, 1700);
-    EXPECT_EQ(game.CurrentLevel, 2);
-    EXPECT_EQ(window().label("Label5")->caption(), "Total score: 1700");
-
-    // After the last level: the message with the new total, no load, and the
-    // panel keeps what it showed.
-    game.CurrentLevel = 3;
-    game.SecondsLeft = 10;
-    game.PointsPerSecond = 10;
-    boxes().clear();
-    game.LevelCompleted();
-    ASSERT_EQ(boxes().size(), 2u); // then the game-over name prompt
-    EXPECT_EQ(boxes()[0].text, "Congratulations! You finished the game!\r\n\r\nYour score is: 1800");
-    EXPECT_TRUE(boxes()[1].input);
-    EXPECT_EQ(boxes()[0].title, "Orvane");
-    EXPECT_EQ(window().label("Label5")->caption(), "Total score: 1700");
-    EXPECT_TRUE(game.Paused);
+    EXPECT_DOUBLE_EQ(window().shape("Shape1")->left, game.BallX - 5);
 }
 
 TEST_F(Play, ScoresAndLevelNumbersSaturateInsteadOfWrapping)
@@ -142,29 +141,43 @@ TEST_F(Play, ScoresAndLevelNumbersSaturateInsteadOfWrapping)
     EXPECT_EQ(window().picture, DataFolder + "Pic.gif"); // Level1000.ooo was found
 }
 
-TEST_F(Play, TheCountdownRunsOutOnTheThirdTick)
+// The one-second timer, fired by the platform as the clock goes on, counts
+// a level's time down while its ball flies about and never finds the goal.
+TEST_F(Play, TimeRunsOutOnTheLevelsLastSecond)
 {
-    for (int score : {0, 1}) {
+    platform.memoryClock().seconds = 50000.5;
+    for (int score : {0, 1, -1}) {
         SCOPED_TRACE(score);
-        ReachLevel1();
-        game.TotalScore = score;
-        game.SecondsLeft = 3;
-        game.Label1_Click();
+        const int limit = score < 0 ? 0 : 3; // a level with no time at all is over before it starts
+        files()[DataFolder + "SystemTest.ooo"] = LevelWith("0,0,0,0", 1);
+        files()[DataFolder + "Level001.ooo"] =
+            "Pic.gif,100,100,3,-2," + std::to_string(limit) + ",50,255,255,255,1,590,390,591,391\r\n";
+        game.Testing = false;
+        game.SpeedFactor = 1;
+        game.Restart();
+        game.TotalScore = std::max(score, 0);
+        events().secondsPerYield = 0.25;
         boxes().clear();
-        std::vector<std::string> shown;
-        for (int tick = 0; tick < 3; ++tick) {
-            game.Timer1_Timer();
-            shown.push_back(window().label("Label3")->caption());
+        game.Label1->onClick();
+        std::vector<std::string> shown{window().label("Label3")->caption()};
+        for (int pass = 0; pass < 40; ++pass) { // ten seconds of the main loop
+            game.MainLoopPass();
+            platform.events().yield();
+            if (shown.back() != window().label("Label3")->caption()) shown.push_back(window().label("Label3")->caption());
         }
-        EXPECT_EQ(shown, (std::vector<std::string>{"2", "1", "0"}));
-        EXPECT_TRUE(game.Paused);
+        EXPECT_EQ(game.SecondsLeft, 0);
+        EXPECT_EQ(game.Paused, limit != 0);
+        if (limit == 0) {
+            EXPECT_EQ(shown, std::vector<std::string>{"0"});
+            EXPECT_TRUE(boxes().empty());
+            continue;
+        }
+        EXPECT_EQ(shown, (std::vector<std::string>{"3", "2", "1", "0"}));
         ASSERT_GE(boxes().size(), 1u);
         EXPECT_EQ(boxes()[0].text, "Sorry, time is over. Click 'Restart' to try again.\r\n\r\nYour score is: " +
                                        std::to_string(score));
         // Game over asks for a name only after a positive score.
         EXPECT_EQ(boxes().size(), score > 0 ? 2u : 1u);
-        game.Timer1_Timer(); // later ticks do nothing
-        EXPECT_EQ(game.SecondsLeft, 0);
         EXPECT_TRUE(game.Timer1->enabled());
         EXPECT_EQ(game.mnuPause->caption(), "Pause");
     }
@@ -226,9 +239,11 @@ TEST_F(Drawing, ALongDragKeepsTheLast51Segments)
     EXPECT_EQ(game.FrameCounter, 0); // wrapped twice, at the 30th and 60th
     EXPECT_EQ(game.Segments[51], (Segment{200, 100, 200, 300})); // margins untouched
 
-    game.Form_MouseDown(2, 0, 5, 5); // any button starts a new trail
+    game.Form_MouseDown(2, 0, 5, 7); // any button starts a new trail, there
     EXPECT_EQ(game.Segments[0], (Segment{0, 0, 0, 0}));
     EXPECT_EQ(game.LineIndex, 0);
+    game.Form_MouseMove(1, 0, 8, 9);
+    EXPECT_EQ(game.Segments[0], (Segment{5, 7, 8, 9}));
 }
 
 TEST_F(Drawing, OnlyTheLeftButtonAloneDrawsAndTheStartFollowsThePointer)

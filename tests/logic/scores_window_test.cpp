@@ -24,6 +24,9 @@ TEST_F(HighScores, AGameGoesInAtItsRankNewestFirstAmongEquals)
     platform.whileModal = [&](memory::MemoryWindow& w) {
         ++shownModally;
         EXPECT_EQ(w.list("List1")->items[1], "500 : Eve"); // saved before it is shown
+        // In the middle of the screen.
+        EXPECT_EQ(w.left, w.screen.width / 2 - w.outer.width / 2);
+        EXPECT_EQ(w.top, w.screen.height / 2 - w.outer.height / 2);
         EXPECT_EQ(Saved().size(), 5u);
     };
     EndGame(500, "Eve");
@@ -40,18 +43,15 @@ TEST_F(HighScores, AGameGoesInAtItsRankNewestFirstAmongEquals)
     EXPECT_EQ(Saved()[2], (ScoreEntry{"Fay", 70}));
     EndGame(1000, "Top");
     EXPECT_EQ(Saved()[0].name, "Top");
-}
 
-TEST_F(HighScores, NoNameNoEntry)
-{
-    Table({{"a", 1}});
-    std::string before = files()[File];
-    game.TotalScore = 10;
-    game.GameOver(); // Cancel: the empty text
+    // No name, no entry; blanks are a name.
+    const std::string before = files()[File];
+    boxes().clear();
+    EndGame(10, "");
     EXPECT_EQ(files()[File], before);
     EXPECT_EQ(boxes().size(), 1u);
-    EndGame(10, " "); // blanks are a name
-    EXPECT_EQ(Saved()[0].name, " ");
+    EndGame(10, " ");
+    EXPECT_EQ(Saved().back(), (ScoreEntry{" ", 10}));
 }
 
 // Older copies wrote a double quote in a name as it stands; such a file
@@ -99,7 +99,8 @@ TEST_F(HighScores, ResetAllAsksFirst)
         game.form2->Command2_Click();
         EXPECT_EQ(Saved().size(), 2u);
         game.form2->Command2_Click();
-        EXPECT_EQ(game.form2->List1->count(), 0);
+        for (const ListBox* list : {game.form2->List1, game.form2->List2, game.form2->List3})
+            EXPECT_EQ(list->count(), 0);
     };
     game.mnuHighScores_Click();
     EXPECT_EQ(files()[File], "");
@@ -161,6 +162,7 @@ TEST_F(HighScores, TheHiddenPromptJumpsToARoundedLevel)
 {
     files()[DataFolder + "Level001.ooo"] = ExampleLevel;
     files()[DataFolder + "Level003.ooo"] = ExampleLevel;
+    files()[DataFolder + "Level004.ooo"] = ExampleLevel;
     game.LevelCount = 4;
     game.Testing = false;
     platform.memoryClock().day = 17;
@@ -169,7 +171,7 @@ TEST_F(HighScores, TheHiddenPromptJumpsToARoundedLevel)
         std::string code, level;
         int chosen; // 0: refused
     };
-    for (const Case& c : {Case{"17", "0.5", 1}, Case{"17", "1.5", 1}, Case{"17", "2.5", 3}, Case{"17", "3.5", 3},
+    for (const Case& c : {Case{"17", "0.5", 1}, Case{"17", "1.5", 1}, Case{"17", "2.5", 3}, Case{"17", "3.5", 3}, Case{"17", "4", 4},
                           Case{"17abc", "1", 1}, Case{"17", "0.4", 0}, Case{"17", "0", 0}, Case{"17", "-3", 0},
                           Case{"17", "5", 0}, Case{"17", "", 0}, Case{"16", "1", 0}, Case{"", "1", 0}}) {
         SCOPED_TRACE(c.code + " / " + c.level);

@@ -24,6 +24,7 @@ TEST_F(StartUp, FindsTheDataFolderBesideTheProgram)
     EXPECT_TRUE(game.Testing);
     EXPECT_EQ(window().picture, "/game/Data/Welcome.gif");
     EXPECT_TRUE(boxes().empty());
+    EXPECT_FALSE(game.files.isOpen(4));
 
     // A program folder reported with its separator, as a drive root is, gets
     // no second one.
@@ -113,6 +114,8 @@ TEST_F(StartUp, TheWindowIsBuiltAsDesigned)
     EXPECT_EQ(captions, (std::vector<std::string>{"Exit", " About...", "Website...", "Options", "Display Margins",
                                                   "High Scores...", "Pause", "  RESTART"}));
     EXPECT_EQ(window().menu("mnuMargins")->design.parent, game.mnuOptions);
+    ASSERT_NE(window().label("Label6"), nullptr);
+    EXPECT_EQ(window().label("Label6")->caption(), "seconds left");
     EXPECT_FALSE(window().label("Label1")->visible());
     EXPECT_FALSE(window().frame("FrameLevelInfo")->visible());
     EXPECT_FALSE(window().shape("Shape1")->visible());
@@ -152,6 +155,8 @@ TEST_F(ShellCommands, WebsiteOpensTheHomePageOnlyAfterOk)
     EXPECT_TRUE(platform.memoryShell().opened.empty());
     game.mnuWebsite_Click();
     EXPECT_EQ(platform.memoryShell().opened, (std::vector<std::string>{"https://orvane.example.org/"}));
+    EXPECT_EQ(boxes()[0].text,
+              "To visit the Orvane Web site you must be connected to the Internet. Click 'OK' when ready.");
     EXPECT_EQ(boxes()[0].title, "orvane.example.org");
     EXPECT_EQ(boxes()[0].buttons, Buttons::OkCancel);
 }
