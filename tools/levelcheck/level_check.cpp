@@ -128,10 +128,13 @@ void Warn(Report& report, const std::optional<std::string>& contents)
     if (!contents) return;
     try {
         FieldReader reader(*contents);
-        for (int field = 1; field <= 7; ++field) reader.next();
+        // Read as the loader reads them: the picture's name, then numbers,
+        // which a blank ends too.
+        reader.next();
+        for (int field = 2; field <= 7; ++field) reader.nextNumber();
         const char* names[] = {"red", "green", "blue"};
         for (const char* name : names) {
-            int part = ToInt16(reader.next());
+            int part = ToInt16(reader.nextNumber());
             if (part < 0 || part > 255)
                 w.push_back(std::string("the prompt's ") + name + " part " + std::to_string(part) +
                             " is not within 0 to 255");
