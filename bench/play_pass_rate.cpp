@@ -115,7 +115,7 @@ int main(int argc, char** argv)
              SendMouse(field, QEvent::MouseMove, strokePoint(t));
          }},
     };
-    constexpr int Rounds = 5;
+    constexpr int Rounds = 9;
     constexpr double PhaseSeconds = 0.8;
     std::vector<std::vector<double>> rates(kinds.size()), threadRates(kinds.size());
     auto beginPhase = [&](std::size_t phase) {
