@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 #include <cstdlib>
@@ -24,12 +23,6 @@ struct QtGame {
     qt::QtPlatform platform;
     Form1 form{platform};
     qt::QtWindow& window = dynamic_cast<qt::QtWindow&>(*form.window);
-
-    QImage Grab()
-    {
-        QCoreApplication::processEvents();
-        return window.playfield()->grab().toImage();
-    }
 
     // The playfield as the window last painted it, without painting anew.
     QImage Shown()
@@ -61,7 +54,7 @@ int RedPixels(const QImage& image)
 
 } // namespace
 
-TEST(PlayfieldWindow, HasItsCaptionMenusAndPlayfield)
+TEST(PlayfieldWindow, HasItsCaptionMenusLabelsAndPlayfield)
 {
     QtGame game;
     game.form.window->show();
@@ -73,14 +66,12 @@ TEST(PlayfieldWindow, HasItsCaptionMenusAndPlayfield)
     for (QAction* a : game.window.menuBar()->actions()) top.push_back(a->text().toStdString());
     EXPECT_EQ(top, (std::vector<std::string>{"Exit", " About...", "Website...", "Options", "Pause", "  RESTART"}));
     QMenu* options = game.window.menuBar()->actions()[3]->menu();
-    ASSERT_NE(options, nullptr);
     ASSERT_EQ(options->actions().size(), 2);
     QAction* margins = options->actions()[0];
     EXPECT_EQ(margins->text().toStdString(), "Display Margins");
     EXPECT_EQ(options->actions()[1]->text().toStdString(), "High Scores...");
     // Only a ticked entry looks like an option; a command never does.
-    EXPECT_FALSE(options->actions()[1]->isCheckable());
-    EXPECT_FALSE(margins->isCheckable());
+    EXPECT_FALSE(options->actions()[1]->isCheckable() || margins->isCheckable());
     game.form.mnuMargins->setChecked(true);
     EXPECT_TRUE(margins->isCheckable() && margins->isChecked());
     game.form.mnuMargins->setChecked(false);
@@ -91,38 +82,19 @@ TEST(PlayfieldWindow, HasItsCaptionMenusAndPlayfield)
     EXPECT_EQ(field->size(), QSize(600, 400));
     EXPECT_EQ(field->mapTo(root, QPoint(0, 0)), QPoint(0, game.window.menuBar()->height()));
     EXPECT_EQ(root->minimumSize(), root->maximumSize());
-}
 
-TEST(PlayfieldWindow, ControlsStandWhereTheyAreDesigned)
-{
-    QtGame game;
+    // The panel's labels where they are designed, hidden until play.
     auto label = [&](const char* text) {
-        for (QLabel* l : game.window.playfield()->findChildren<QLabel*>())
+        for (QLabel* l : field->findChildren<QLabel*>())
             if (l->text() == text) return l;
         return static_cast<QLabel*>(nullptr);
     };
-    QLabel* level = label("Level 1");
-    ASSERT_NE(level, nullptr);
-    EXPECT_EQ(level->mapTo(game.window.playfield(), QPoint(0, 0)), QPoint(112, 288 + 8));
-    EXPECT_TRUE(level->font().bold());
+    ASSERT_NE(label("Level 1"), nullptr);
+    EXPECT_EQ(label("Level 1")->mapTo(field, QPoint(0, 0)), QPoint(112, 288 + 8));
+    EXPECT_TRUE(label("Level 1")->font().bold());
     ASSERT_NE(label("seconds left"), nullptr);
     EXPECT_EQ(label("Total score: 16700")->geometry(), QRect(0, 64, 185, 25));
-    EXPECT_FALSE(game.form.FrameLevelInfo->visible());
-    EXPECT_FALSE(game.form.Label1->visible());
-}
-
-TEST(PlayfieldWindow, LineWorkStaysUntilClearedAndShowsRed)
-{
-    QtGame game;
-    game.form.window->show();
-    game.form.window->drawLine(Line{10, 10, 200, 10, Red});
-    game.form.window->drawLine(Line{10, 10, 200, 10, Red}); // already there: skipped
-    EXPECT_EQ(game.window.playfield()->lineCount(), 1u);
-    QTimer::singleShot(40, [] {});
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    EXPECT_GT(RedPixels(game.Grab()), 150);
-    game.form.window->clearDrawing();
-    EXPECT_EQ(RedPixels(game.Grab()), 0);
+    EXPECT_FALSE(game.form.FrameLevelInfo->visible() || game.form.Label1->visible());
 }
 
 TEST(PlayfieldWindow, TheNextLevelIsShownWholeWithoutTheOldLineWork)
@@ -177,16 +149,13 @@ TEST(PlayfieldWindow, EndingTheProgramClosesANestedBox)
 {
     QtGame game;
     game.form.window->show();
-    QString untitled;
+    QString caption;
     QTimer::singleShot(50, [&] {
-        untitled = QApplication::activeModalWidget()->windowTitle();
-        QApplication::activeModalWidget()->close();
+        caption = QApplication::activeModalWidget()->windowTitle();
+        game.form.mnuExit_Click();
     });
-    game.platform.dialogs().messageBox("x", "", Buttons::Ok, Icon::None);
-    EXPECT_EQ(untitled.toStdString(), "Orvane");
-
-    QTimer::singleShot(50, [&] { game.form.mnuExit_Click(); });
     game.form.mnuAbout_Click(); // returns once the program ends
+    EXPECT_EQ(caption.toStdString(), "About");
     EXPECT_TRUE(game.platform.events().ending());
     EXPECT_EQ(game.platform.dialogs().messageBox("x", "", Buttons::YesNo, Icon::None), Answer::No);
 }
