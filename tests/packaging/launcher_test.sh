@@ -10,9 +10,8 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 
 prefix="$work/install root/usr"
 installed="$prefix/lib/orvane"
-mkdir -p "$prefix/bin" "$installed/Data"
-cp "$1" "$prefix/bin/orvane"
-chmod 755 "$prefix/bin/orvane"
+mkdir -p "$installed/Data"
+install -D -m 755 "$1" "$prefix/bin/orvane"
 # The program stands in for the game: it says where it was started from and with what.
 program() {
   printf '#!/bin/sh\n# version %s\nprintf "%%s\\n" "$0" "$@" > "$ORVANE_TEST_LOG"\n' "$1" >"$installed/orvane"
@@ -25,7 +24,6 @@ echo "level one" >"$installed/Data/Level001.ooo"
 echo "picture" >"$installed/Data/Level001.jpg"
 
 home="$work/home of a player"
-mkdir -p "$home"
 export ORVANE_TEST_LOG="$work/run log"
 run() { env -u XDG_DATA_HOME HOME="$home" "$prefix/bin/orvane" "$@"; }
 user="$home/.local/share/orvane"
