@@ -43,11 +43,8 @@ std::optional<Size> Probe(const std::string& path)
 levelcheck::Report Check(const std::string& file, long long steps,
                          std::optional<std::vector<levelcheck::Stroke>> solution = std::nullopt, int replays = 0)
 {
-    levelcheck::Options options;
-    options.steps = steps;
-    options.passesPerSecond = ReferencePassesPerSecond;
-    options.solution = std::move(solution);
-    options.tolerance = replays;
+    const levelcheck::Options options{
+        .steps = steps, .passesPerSecond = ReferencePassesPerSecond, .solution = std::move(solution), .tolerance = replays};
     return levelcheck::Check((DataFolder / file).string(), options, Probe);
 }
 

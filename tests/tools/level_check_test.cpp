@@ -41,11 +41,7 @@ protected:
 
 Options Steps(long long steps, std::optional<std::vector<Stroke>> solution = std::nullopt)
 {
-    Options options;
-    options.steps = steps;
-    options.passesPerSecond = 100;
-    options.solution = std::move(solution);
-    return options;
+    return {.steps = steps, .passesPerSecond = 100, .solution = std::move(solution)};
 }
 
 const char* Example = "\"Example.gif\"\r\n300,350\r\n0,-2.5\r\n60,50\r\n255,255,0\r\n3\r\n"

@@ -54,6 +54,8 @@ TEST(LevelDescription, IsWrittenAsTheLevelFileOrNamesTheLineOfItsMistake)
         {"title A\nspeed fast\n", "Level009.level line 2: speed: \"fast\" is not a number"},
         {"title A\n\nwall 1,2\n", "line 3: wall needs two points at least"},
         {"title A\nwall 1,2 3;4\n", "line 2: wall: a point is written x,y, not \"3;4\""},
+        {"title A\nwall 1,2 3.5,4\n", "line 2: wall: \"3.5\" is not a whole number"},
+        {"title A\nball 1\n", "line 2: ball takes 2 numbers separated by commas, not \"1\""},
         {"title A\ngoal 1,2 3,4 5,6\n", "line 2: the goal line is one segment"},
         {"title A\nprompt 255,300,0\n", "line 2: a prompt colour part is a whole number from 0 to 255"},
         {"title A\ntitle B\n", "line 2: title is given twice"},
