@@ -25,34 +25,22 @@ TEST(FitLabel, GrowsAboutTheDesignedCentreAndStaysInsideItsParent)
     EXPECT_EQ(FitLabel({0, 0, 100, 10}, {200, 10}, {150, 50}), (Rect{-50, 0, 200, 10}));
 }
 
-TEST(LineRecord, KeepsEachDistinctLineOnceInTheOrderFirstDrawn)
+TEST(LineRecord, KeepsEachDistinctLineOnceInTheOrderFirstDrawnWithEndsARasteriserTakes)
 {
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
     LineRecord record;
-    const Colour foreground = White;
-    ASSERT_TRUE(record.add({1, 2, 3, 4, std::nullopt}, foreground));
-    ASSERT_TRUE(record.add({5, 6, 7, 8, Red}, foreground));
+    ASSERT_TRUE(record.add({1, 2, 3, 4, std::nullopt}, White));
+    ASSERT_TRUE(record.add({5, 6, 7, 8, Red}, White));
     // The same line again, its colour given as the foreground: nothing new.
-    EXPECT_FALSE(record.add({1, 2, 3, 4, White}, foreground));
-    ASSERT_EQ(record.size(), 2u);
-    EXPECT_EQ(record.lines()[0], (DrawnLine{1, 2, 3, 4, White}));
-    EXPECT_EQ(record.lines()[1], (DrawnLine{5, 6, 7, 8, Red}));
-    record.clear();
-    EXPECT_EQ(record.size(), 0u);
-    EXPECT_TRUE(record.add({1, 2, 3, 4, std::nullopt}, foreground));
-}
-
-TEST(LineRecord, TamesWhatNoRasteriserTakes)
-{
-    const float inf = std::numeric_limits<float>::infinity();
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    LineRecord record;
-    std::optional<DrawnLine> line = record.add({nan, -inf, inf, -0.0f, std::nullopt}, Black);
-    ASSERT_TRUE(line);
-    EXPECT_EQ(*line, (DrawnLine{0, -100000, 100000, 0, Black}));
+    EXPECT_FALSE(record.add({1, 2, 3, 4, White}, White));
     // NaN and -0 are tamed to one value, so the line again is the same line.
+    EXPECT_EQ(record.add({nan, -inf, inf, -0.0f, std::nullopt}, Black), (DrawnLine{0, -100000, 100000, 0, Black}));
     EXPECT_FALSE(record.add({nan, -inf, inf, 0.0f, std::nullopt}, Black));
-    EXPECT_EQ(TameCoordinate(1e9), 100000);
-    EXPECT_EQ(TameCoordinate(-12.5), -12.5);
+    EXPECT_EQ(record.lines(), (std::vector<DrawnLine>{{1, 2, 3, 4, White}, {5, 6, 7, 8, Red}, {0, -100000, 100000, 0, Black}}));
+    EXPECT_EQ(TameCoordinate(1e9), 100000); // far outside any window
+    record.clear();
+    EXPECT_TRUE(record.add({1, 2, 3, 4, std::nullopt}, White));
+    EXPECT_EQ(record.size(), 1u);
 }
 
 } // namespace

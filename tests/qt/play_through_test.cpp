@@ -1,10 +1,11 @@
 // A player's first minute in the real window, with the shipped data: the
-// welcome picture, the speed test, the prompt, a stroke, a pause.
+// welcome picture, the speed test, the prompt, a stroke, Pause and Resume.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QTimer>
 #include <chrono>
 #include <functional>
@@ -13,12 +14,9 @@
 
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
-#include "player_mouse.h"
 #include "shell/form1.h"
 
 using namespace orvane;
-using orvane::qt::testing::ClickAt;
-using orvane::qt::testing::SendMouse;
 
 namespace {
 
@@ -27,6 +25,18 @@ QAction* MenuAction(qt::QtWindow& window, const std::string& text)
     for (QAction* a : window.menuBar()->actions())
         if (a->text().toStdString() == text) return a;
     return nullptr;
+}
+
+// The mouse as Qt delivers it, to whichever control is at the point: the
+// left button held from the press to the release.
+void SendMouse(QWidget* field, QEvent::Type type, QPoint at)
+{
+    QWidget* target = field->childAt(at) ? field->childAt(at) : field;
+    const QPoint local = target->mapFrom(field, at);
+    QMouseEvent event(type, QPointF(local), QPointF(target->mapToGlobal(local)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
 }
 
 } // namespace
@@ -40,7 +50,6 @@ TEST(PlayThrough, StartTestPromptStrokeAndPause)
     ASSERT_FALSE(platform.events().ending()) << "the game's data was not found beside the tests";
     form.window->show();
     QWidget* field = window.playfield();
-    ASSERT_TRUE(form.ImageClickToStart->visible());
 
     // The player, as steps run from a timer inside the game's own loop. Each
     // step waits for its condition, acts, and hands over to the next.
@@ -50,48 +59,33 @@ TEST(PlayThrough, StartTestPromptStrokeAndPause)
         std::function<bool()> ready;
         std::function<void()> act;
     };
-    double ballXAtPause = 0, ballYAtPause = 0;
-    Clock::time_point pausedAt;
     std::vector<Step> steps = {
         {"the speed test ends with the prompt of level 1", [&] { return !form.Testing; },
          [&] {
              EXPECT_EQ(form.CurrentLevel, 1);
-             EXPECT_TRUE(form.Paused);
-             EXPECT_TRUE(form.Label1->visible());
+             EXPECT_TRUE(form.Paused && form.Label1->visible() && form.FrameLevelInfo->visible());
              EXPECT_GT(form.SpeedFactor, 0.0f);
-             EXPECT_TRUE(form.FrameLevelInfo->visible());
-             ClickAt(field, QPoint(294, 180));
+             SendMouse(field, QEvent::MouseButtonPress, QPoint(294, 180));
+             SendMouse(field, QEvent::MouseButtonRelease, QPoint(294, 180));
          }},
         {"the prompt's click starts the level", [&] { return !form.Paused; },
          [&] {
              EXPECT_FALSE(form.Label1->visible());
-             // A stroke in the lower right, out of the ball's way.
+             // A stroke in the lower right, out of the ball's way: a line a move.
              SendMouse(field, QEvent::MouseButtonPress, QPoint(450, 300));
              for (int i = 1; i <= 10; ++i) SendMouse(field, QEvent::MouseMove, QPoint(450 + 10 * i, 300 + 3 * i));
              SendMouse(field, QEvent::MouseButtonRelease, QPoint(550, 330));
-             EXPECT_EQ(form.LineIndex, 10); // a line a move
+             EXPECT_EQ(form.LineIndex, 10);
              EXPECT_GE(window.playfield()->lineCount(), 10u);
              // Menu commands arrive as posted clicks, as the player's do.
              MenuAction(window, "Pause")->trigger();
          }},
-        {"Pause stops the game", [&] { return form.Paused; },
-         [&] {
-             EXPECT_NE(MenuAction(window, "Resume"), nullptr);
-             ballXAtPause = form.BallX;
-             ballYAtPause = form.BallY;
-             pausedAt = Clock::now();
-         }},
-        {"the paused ball stays put", [&] { return Clock::now() - pausedAt > std::chrono::milliseconds(300); },
-         [&] {
-             EXPECT_EQ(form.BallX, ballXAtPause);
-             EXPECT_EQ(form.BallY, ballYAtPause);
-             MenuAction(window, "Resume")->trigger();
-         }},
+        {"Pause stops the game", [&] { return form.Paused; }, [&] { MenuAction(window, "Resume")->trigger(); }},
         {"Resume goes on", [&] { return !form.Paused; }, [&] { MenuAction(window, "Exit")->trigger(); }},
     };
 
     std::size_t next = 0;
-    auto deadline = Clock::now() + std::chrono::seconds(60);
+    const auto deadline = Clock::now() + std::chrono::seconds(60);
     QTimer player;
     player.setInterval(5);
     QObject::connect(&player, &QTimer::timeout, [&] {
