@@ -108,14 +108,18 @@ bool Outside(double x, double y) { return x < 0 || x > FieldWidth || y < 0 || y 
 void Warn(Report& report, const std::optional<std::string>& contents)
 {
     auto& w = report.warnings;
-    if (report.margins.empty()) w.push_back("the level has no margin: it needs at least its goal line");
-    for (std::size_t k = 0; k < report.margins.size(); ++k) {
-        const Segment& m = report.margins[k];
-        if (Outside(m[0], m[1]) || Outside(m[2], m[3]))
-            w.push_back("margin " + std::to_string(k + 1) + " lies outside the playfield");
+    // A load that failed stopped short of the ball and the margins: what it
+    // left in the game says nothing about the file, and the error tells why.
+    if (report.ok) {
+        if (report.margins.empty()) w.push_back("the level has no margin: it needs at least its goal line");
+        for (std::size_t k = 0; k < report.margins.size(); ++k) {
+            const Segment& m = report.margins[k];
+            if (Outside(m[0], m[1]) || Outside(m[2], m[3]))
+                w.push_back("margin " + std::to_string(k + 1) + " lies outside the playfield");
+        }
+        if (Outside(report.ballX, report.ballY)) w.push_back("the ball starts outside the playfield");
+        if (report.velocityX == 0 && report.velocityY == 0) w.push_back("the ball is at rest");
     }
-    if (Outside(report.ballX, report.ballY)) w.push_back("the ball starts outside the playfield");
-    if (report.velocityX == 0 && report.velocityY == 0) w.push_back("the ball is at rest");
 
     if (!report.pictureFound) w.push_back("the picture " + report.pictureName + " is missing");
     else if (!report.pictureSize) w.push_back("the picture " + report.pictureName + " cannot be read");
