@@ -6,9 +6,9 @@
 set -uo pipefail
 here=$(dirname "$0")
 failed=()
-for script in play_in_xvfb hidpi_in_xvfb package_in_xvfb; do
+for script in play hidpi; do
   echo "-- $script"
-  "$here/$script.sh" "$1" || failed+=("$script")
+  "$here/$script.sh" qt "$1" || failed+=("$script")
 done
 if [ ${#failed[@]} -gt 0 ]; then
   echo "End-to-end failures: ${failed[*]}; screenshots in $1/e2e-screenshots" >&2
