@@ -22,7 +22,8 @@ cmake --build build -j "$jobs"
 
 echo "== End-to-end in a real X server"
 # Screenshots of every step stay in build/e2e-screenshots.
-tests/e2e/run.sh build
+tests/e2e/play.sh qt build
+tests/e2e/hidpi.sh qt build
 
 echo "== Every test under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANE_LOGIC_ONLY=OFF -DORVANE_BENCHMARKS=OFF \

@@ -1,41 +1,30 @@
-# The game as a player gets it, on either platform, for the end-to-end
-# scripts: installed into a scratch folder, started in a private X server,
-# its playfield found on the screen, and screenshots polled until they show
-# what a step waits for. Source it with platform (qt: the Debian package;
-# wine: the Windows zip), build (its build folder) and scale (the pixel
-# ratio, 1 or 2) set; then call `begin FOLDER`.
+# The game as a player gets it, installed into a scratch folder, started in
+# a private X server and watched on screenshots. Source it with platform
+# (qt: the Debian package; wine: the Windows zip), build (its build folder)
+# and scale (the pixel ratio, 1 or 2) set; then call `begin FOLDER`.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/lib.sh"
-work=$(mktemp -d)
-chmod 755 "$work"
+work=$(mktemp -d) && chmod 755 "$work"
 # One thread an ImageMagick command: the game keeps a core busy.
 export MAGICK_THREAD_LIMIT=1
 # The browser the game hands web addresses to writes them down.
-mkdir "$work/bin"
-printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s"\n' "$work/opened" >"$work/bin/xdg-open"
-chmod 755 "$work/bin/xdg-open"
-touch "$work/opened"
-chmod 666 "$work/opened"
+mkdir "$work/bin" && touch "$work/opened" && chmod 666 "$work/opened"
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s"\n' "$work/opened" >"$work/bin/xdg-open" && chmod 755 "$work/bin/xdg-open"
 
-# What differs between the platforms: how the game is installed and
-# started (install sets data, its pictures' folder, and scores, the
-# high-score file it writes; launch sets game, main and the playfield's
-# place FX, FY and the menu bar's, bar: X Y WIDTH HEIGHT, in device pixels), how a window
-# gets the keys, how the high-score window's OK is chosen and where its list
-# lies (its top left, counted from the window's top left), and the frame's close box, which only Wine draws without a window
-# manager.
+# What differs between the platforms: installing (sets data, the pictures'
+# folder, and scores, the high-score file), starting (tried $tries times),
+# where the playfield and the menu bar lie in the window (place sets FX, FY
+# and bar: X Y WIDTH HEIGHT, in device pixels), how a dialog gets keys
+# (to_box XDOTOOL-COMMAND) and its OK, and the high-score list's place.
 case $platform in
 qt)
-  shots_root=$build/e2e-screenshots
+  shots_root=$build/e2e-screenshots tries=1 list_at=13,14
   install() {
     step="the package is built and unpacked"
     (cd "$build" && cpack -G DEB >"$shots/cpack.log" 2>&1) || fail "$step" "$shots/cpack.log" "cpack failed"
-    deb=$(ls -t "$build"/orvane_*.deb | head -1)
-    root=$work/root
+    deb=$(ls -t "$build"/orvane_*.deb | head -1) root=$work/root data=$work/root/usr/lib/orvane/Data
     dpkg-deb -x "$deb" "$root"
-    data=$root/usr/lib/orvane/Data
-    [ -x "$root/usr/bin/orvane" ] && [ -x "$root/usr/lib/orvane/orvane" ] ||
-      fail "$step" "$deb" "the package lacks its launcher or its program"
+    [ -x "$root/usr/bin/orvane" ] && [ -x "$root/usr/lib/orvane/orvane" ] || fail "$step" "$deb" "the package lacks its launcher or its program"
     # A new player's table is empty, not missing: no error box at the first look.
     [ -f "$data/HighScores.ooo" ] && [ ! -s "$data/HighScores.ooo" ] || fail "$step" "$deb" "the package has no empty high-score file"
     installed=$(cd "$root/usr/lib/orvane" && find . -type f -exec md5sum {} + | sort)
@@ -46,29 +35,23 @@ qt)
     scores=$home/.local/share/orvane/Data/HighScores.ooo
     mkdir -p "${scores%/*}"
   }
-  launch() {
+  # On the X server, whatever platform the window tests were told of.
+  run_game() {
     [ "$(id -u)" -ne 0 ] || chown -R nobody "$home"
-    started=$(date +%s)
-    # The X server, whatever platform the window tests around were told of.
-    env -u XDG_DATA_HOME HOME="$home" PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale \
-      "${player[@]}" "$root/usr/bin/orvane" >"$shots/game.log" 2>&1 &
-    game=$!
-    xvfb_own "$game"
-    xvfb_window "$ORVANE_CAPTION" 30 || fail "the game's window appears" "(none)" "no window captioned \"$ORVANE_CAPTION\" within 30 s"
-    main=$window
-    # The playfield fills the window below the menu bar.
+    exec env -u XDG_DATA_HOME HOME="$home" PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" \
+      "${player[@]}" "$root/usr/bin/orvane"
+  }
+  # The playfield fills the window below the menu bar.
+  place() {
     FX=$X FY=$((Y + HEIGHT - 400 * scale))
-    bar=($X $((Y + 1)) "$WIDTH" $((FY - Y - 2)))
-    [ "$WIDTH" -eq $((600 * scale)) ] && [ $((FY - Y)) -ge $((10 * scale)) ] && [ $((FY - Y)) -le $((60 * scale)) ] ||
-      fail "the game's window appears" "$(shot 00-window)" "the window is ${WIDTH}x$HEIGHT, not a playfield of 600x400 times $scale below a menu bar"
+    bar=("$X" $((Y + 1)) "$WIDTH" $((FY - Y - 2)))
   }
   # Without a window manager nothing gives a new window the keyboard.
-  focus() { xdotool windowfocus --sync "$1"; }
+  to_box() { xdotool windowfocus --sync "$box" "$@"; }
   close_with_ok() { xdotool mousemove $((X + 124)) $((Y + HEIGHT - 19)) click 1; }
-  list_at=13,14
   ;;
 wine)
-  shots_root=$(cd "$here/../.." && pwd)/build/e2e-screenshots
+  shots_root=$(cd "$here/../.." && pwd)/build/e2e-screenshots tries=2 list_at=13,34
   install() {
     zip=$(ls "$build"/orvane-*-win64.zip)
     (cd "$work" && cmake -E tar xf "$zip")
@@ -76,86 +59,101 @@ wine)
     data=$game_dir/Data scores=$game_dir/Data/HighScores.ooo
     [ -f "$game_dir/orvane.exe" ] && [ -f "$game_dir/README.txt" ] && [ -f "$scores" ] && [ ! -s "$scores" ] ||
       fail "the zip" "$zip" "the zip lacks orvane.exe, README.txt or an empty Data\\HighScores.ooo"
+    wine_prefix "$build/wine$([ "$scale" = 1 ] || echo -hidpi)" "$work/bin/xdg-open" $((96 * scale))
   }
-  # Started once more if its window does not come.
-  launch() {
-    [ -n "${_wine_server:-}" ] || wine_prefix "$build/wine$([ "$scale" = 1 ] || echo -hidpi)" "$work/bin/xdg-open" $((96 * scale))
-    local attempt border
-    for attempt in 1 2; do
-      started=$(date +%s)
-      (cd "$game_dir" && exec wine orvane.exe) >"$shots/game.log" 2>&1 &
-      game=$!
-      xvfb_own "$game"
-      if xvfb_window "$ORVANE_CAPTION" 30; then break; fi
-      echo "no window on attempt $attempt"
-      kill "$game" 2>/dev/null || true
-      [ "$attempt" = 1 ] || fail "the game's window appears" "(none)" "no window captioned \"$ORVANE_CAPTION\" within 30 s, twice"
-    done
-    main=$window
-    # Wine frames the window itself: an equal border left, right and below.
-    border=$(((WIDTH - 600 * scale) / 2))
+  run_game() { cd "$game_dir" && exec wine orvane.exe; }
+  # Wine frames the window itself: an equal border left, right and below.
+  place() {
+    local border=$(((WIDTH - 600 * scale) / 2))
     FX=$((X + border)) FY=$((Y + HEIGHT - border - 400 * scale))
     bar=($((FX + 2)) $((FY - 17 * scale)) $((600 * scale - 4)) $((14 * scale)))
-    echo "window ${WIDTH}x$HEIGHT at $X,$Y, playfield at $FX,$FY"
-    [ "$border" -ge 0 ] && [ $((FY - Y)) -ge $((20 + 20 * scale)) ] ||
-      fail "the game's window appears" "$(shot 00-window)" "the window is ${WIDTH}x$HEIGHT, too small for a playfield of 600x400 times $scale below a menu bar"
   }
-  focus() { :; }
-  close_with_ok() { xdotool key Return; }
-  # Wine draws the frame: the close box is the caption's last button.
+  to_box() { xdotool "$@"; }
+  close_with_ok() { to_box key Return; }
+  # The close box is the caption's last button.
   close_box() { xdotool mousemove $((X + WIDTH - 7 - 6 * scale)) $((Y + 8 + 4 * scale)) click 1; }
-  list_at=13,34
   ;;
 esac
 
 # begin FOLDER: screenshots to $shots_root/FOLDER (emptied first, kept
-# passed or failed), the game installed, the X server started.
+# passed or failed), the X server started, the game installed with a table
+# of three, so that the high-score window has entries to show.
 begin() {
   shots=$shots_root/$1
-  rm -rf "$shots"
-  mkdir -p "$shots"
-  install
+  rm -rf "$shots" && mkdir -p "$shots"
   xvfb_start "$([ "$scale" = 1 ] && echo 1024x768x24 || echo 1600x1200x24)"
+  install
+  for entry in "Ann 9000" "Bob 4000" "Cy 100"; do
+    printf '"%s",%d\r\n' "${entry% *}" $((${entry#* } ^ 0x5D2A3))
+  done >"$scores"
+  table=$(cat "$scores")
 }
 
-# at X Y: the pointer to a point of the playfield, in the game's units.
+# launch: starts the game and waits for its window; sets game (its
+# process), main (its window), X, Y, WIDTH, HEIGHT and the playfield's place.
+launch() {
+  local attempt
+  for attempt in $(seq "$tries"); do
+    started=$(date +%s)
+    (run_game) >"$shots/game.log" 2>&1 &
+    game=$!
+    xvfb_own "$game"
+    xvfb_window "$ORVANE_CAPTION" 30 && break
+    kill "$game" 2>/dev/null || true
+    [ "$attempt" -lt "$tries" ] || fail "the game's window appears" "(none)" "no window captioned \"$ORVANE_CAPTION\" within 30 s, $tries times"
+    echo "no window on attempt $attempt"
+  done
+  main=$window
+  place
+  echo "window ${WIDTH}x$HEIGHT at $X,$Y, playfield at $FX,$FY"
+  [ $((WIDTH - 600 * scale)) -eq $((2 * (FX - X))) ] && [ $((FY - Y)) -ge $((10 * scale)) ] && [ $((FY - Y)) -le $((60 * scale)) ] ||
+    fail "the game's window appears" "$(shot 00-window)" "the window is ${WIDTH}x$HEIGHT, not a playfield of 600x400 times $scale below a menu bar"
+}
+
+# at X Y: the pointer to a point of the playfield, in the game's units;
+# click_at X Y clicks there.
 at() { xdotool mousemove $((FX + $1 * scale)) $((FY + $2 * scale)); }
+click_at() { at "$@" && xdotool click 1; }
+# stroke X Y DX DY N: a stroke from (X,Y) in N steps of (DX,DY).
+stroke() {
+  at "$1" "$2"
+  xdotool mousedown 1
+  for i in $(seq "$5"); do at $(($1 + $3 * i)) $(($2 + $4 * i)); done
+  xdotool mouseup 1
+}
 # area IMAGE X Y W H OUT: a rectangle of the playfield, in the game's units.
 area() { crop "$1" "$(($4 * scale))x$(($5 * scale))+$(($2 * scale))+$(($3 * scale))" "$6"; }
-# ref PICTURE X Y W H OUT: the same rectangle of one of the game's
-# pictures, at the playfield's scale.
+# ref PICTURE X Y W H OUT: that rectangle of a picture of the game, scaled.
 ref() { convert "$data/$1" -crop "$4x$5+$2+$3" +repage -resize $((100 * scale))% "$6"; }
-# looks_like A B: whether two images are alike but for the scaling's
-# smoothing.
+# looks_like A B: whether two images are alike but for smoothing.
 looks_like() { below $((2 * scale))e-2 "$(rmse "$1" "$2")"; }
-# geometry WINDOW: sets X, Y, WIDTH, HEIGHT to the window's place.
-geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
 # box TITLE SECONDS: sets box to the visible window of exactly that title.
 _box() { box=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) && [ -n "$box" ]; }
 box() { until_true "$2" _box "$1"; }
 gone() { ! _box "$1"; }
-ended() { ! kill -0 "$game" 2>/dev/null; }
+# answer TITLE SECONDS SHOT XDOTOOL-COMMAND...: the dialog of that title, on
+# a screenshot, given the command.
+answer() {
+  box "$1" "$2" || fail "$step" "$(shot "$3")" "no window titled \"$1\" within $2 s"
+  shot "$3" >/dev/null
+  to_box "${@:4}"
+}
 
-# poll_shot NAME SECONDS CHECK: takes screenshots until CHECK, which reads
-# the playfield in $work/now.png and the screenshot in $last, succeeds. The
-# last one is kept as NAME.
+# poll_shot NAME SECONDS CHECK [ARGS]: screenshots, kept as NAME, until CHECK,
+# which reads the playfield in $work/now.png and the shot in $last, succeeds.
 poll_shot() {
   local deadline=$(($(date +%s) + $2))
   while :; do
     last=$(shot "$1")
     crop "$last" "$((600 * scale))x$((400 * scale))+$FX+$FY" "$work/now.png"
-    if "$3"; then
-      echo "ok $(($(date +%s) - started)) s  $1"
-      return 0
-    fi
+    "${@:3}" && echo "ok $(($(date +%s) - started)) s  $1" && return
     [ "$(date +%s)" -ge "$deadline" ] && return 1
     sleep 0.2
   done
 }
 
-# The entries of the menu bar, left to right: Exit, About..., Website...,
-# Options, Pause (Resume while paused), RESTART. Sets entry_x to the
-# middle of each on the screen and entry_w to its width.
+# The menu bar's entries, left to right (Pause reads Resume while paused);
+# read_menu_bar sets entry_x to the middle of each and entry_w to its width.
 EXIT=0 ABOUT=1 WEBSITE=2 OPTIONS=3 PAUSE=4 RESTART=5
 read_menu_bar() {
   menu_bar "$1" "$work/bar.png"
@@ -197,23 +195,20 @@ stroke_is_drawn() {
     [ "$(pixels_like "$work/stroke.png" white 25%)" -gt $((60 * scale)) ]
 }
 
-# Steps 01 to 05 of a play-through: the welcome picture; a click on its
-# start area runs the speed test, which ends on level 1 with its panel
-# (black, light grey text) and prompt and no red; a click on the prompt
-# starts the level, and a stroke in the lower right, out of the ball's way,
-# shows as a white line.
+# Steps 01 to 05: the welcome picture; its start area runs the speed test,
+# which ends on level 1 with its panel (black, light grey text) and prompt
+# and no red; a click on the prompt starts the level, and a stroke out of
+# the ball's way shows as a white line.
 play_first_level() {
   step="the welcome picture"
   ref Welcome.jpg 0 0 600 400 "$work/welcome.png"
-  poll_shot 01-welcome 20 welcome_is_shown ||
-    fail "$step" "$last" "the playfield does not show Data/Welcome.jpg (RMSE $(rmse "$work/now.png" "$work/welcome.png"))"
+  poll_shot 01-welcome 20 welcome_is_shown || fail "$step" "$last" "the playfield does not show Data/Welcome.jpg (RMSE $(rmse "$work/now.png" "$work/welcome.png"))"
   read_menu_bar "$last"
   [ ${#entry_x[@]} -eq 6 ] || fail "$step" "$last" "the menu bar shows ${#entry_x[@]} entries, not 6"
   pause_width=${entry_w[$PAUSE]}
 
   step="the speed test ends with the prompt of level 1"
-  at 304 364
-  xdotool click 1
+  click_at 304 364
   ref SystemTest.jpg 0 0 600 160 "$work/test-top.png"
   poll_shot 03-prompt 120 level_1 || fail "$step" "$last" "no level 1 picture within 120 s of the click on the start area"
   echo "speed test seen running: $([ -f "$shots/02-speed-test.png" ] && echo yes || echo no)"
@@ -232,20 +227,17 @@ play_first_level() {
   [ "$red" -eq 0 ] || fail "$step" "$last" "$red red pixels before Display Margins was chosen"
 
   step="a click on the prompt starts the level"
-  at 294 180
-  xdotool click 1
+  click_at 294 180
   poll_shot 04-started 15 prompt_is_gone || fail "$step" "$last" "the prompt is still shown"
 
   step="a stroke is drawn"
-  at 450 300
-  xdotool mousedown 1
-  for i in 1 2 3 4 5 6 7 8 9 10; do at $((450 + 10 * i)) $((300 + 3 * i)); done
-  xdotool mouseup 1
+  stroke 450 300 10 3 10
   ref Level001.jpg 440 290 120 50 "$work/level-stroke.png"
   poll_shot 05-stroke 10 stroke_is_drawn || fail "$step" "$last" "no white line along the stroke from (450,300) to (550,330)"
 }
 
 # exits_with_0 STEP SHOT: the game ends within ten seconds, with status 0.
+ended() { ! kill -0 "$game" 2>/dev/null; }
 exits_with_0() {
   until_true 10 ended || fail "$1" "$(shot "$2")" "the game still runs 10 s later"
   wait "$game" && status=0 || status=$?

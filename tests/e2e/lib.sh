@@ -1,8 +1,7 @@
 # What the end-to-end scripts and the desktop benchmarks stand on: a
 # private Xvfb display, a Wine prefix of the run's own, polling with a
-# deadline instead of fixed sleeps, and screenshots read with ImageMagick.
-# Source it; it sets no shell options. Whatever it started ends, and the
-# scratch folder $work (if set) goes, when the script exits.
+# deadline, and screenshots read with ImageMagick. Source it; it sets no
+# shell options. What it started, and the folder $work, go at the exit.
 
 # The start of the main window's caption.
 ORVANE_CAPTION="Orvane  v1"
@@ -20,10 +19,9 @@ trap _xvfb_cleanup EXIT
 # Remembers a process to end when the script exits.
 xvfb_own() { _xvfb_pids+=("$1"); }
 
-# Starts Xvfb with the given screen (e.g. 1024x768x24) and exports DISPLAY
-# once the server answers. Xvfb picks a free display itself and tells its
-# number when it is ready: a guessed number may belong to a server of
-# another run that the lock files of this /tmp do not show.
+# xvfb_start SCREEN (e.g. 1024x768x24): exports DISPLAY once Xvfb answers.
+# Xvfb picks a free display and tells its number: a guessed one may belong
+# to a server of another run that the lock files of this /tmp do not show.
 xvfb_start() {
   local screen=${1:-1024x768x24} told pid
   told=$(mktemp)
@@ -69,11 +67,9 @@ export WINEDEBUG=-all
 # No .NET or Gecko installers: the game needs neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# wine_prefix FOLDER BROWSER [DPI]: makes FOLDER a Wine prefix (once; a
-# prefix already set up is kept, which spares the next run half a minute)
-# and starts its wineserver, which stays until the script exits. BROWSER is
-# the program Wine hands web addresses to; DPI the screen's dots per inch
-# (96 unless given: 192 is a pixel ratio of 2).
+# wine_prefix FOLDER BROWSER [DPI]: makes FOLDER a Wine prefix (once: kept,
+# it spares the next run half a minute) and starts its wineserver until the
+# script exits. BROWSER gets the web addresses; DPI defaults to 96.
 wine_prefix() {
   export WINEPREFIX=$1
   local browser=$2 dpi=${3:-96} reg
@@ -116,9 +112,8 @@ shot() {
 # crop IMAGE GEOMETRY OUT: the part WxH+X+Y of IMAGE, as an image of its own.
 crop() { convert "$1" -crop "$2" +repage "$3"; }
 
-# compare answers 1 when the images differ, which is no failure here.
-
-# rmse A B: the root mean square difference of two images of one size, 0 to 1.
+# rmse A B: the root mean square difference of two images of one size, 0
+# to 1. compare answers 1 when the images differ, which is no failure here.
 rmse() {
   { compare -metric RMSE "$1" "$2" null: 2>&1 || true; } | sed -n 's/.*(\([0-9.e+-]*\)).*/\1/p'
 }
@@ -130,8 +125,7 @@ differing() {
 
 # pixels_like IMAGE COLOUR [FUZZ]: the number of pixels near COLOUR.
 pixels_like() {
-  local size
-  size=$(identify -format %wx%h "$1")
+  local size=$(identify -format %wx%h "$1")
   convert -size "$size" "xc:$2" "$work/solid.png"
   echo $((${size%x*} * ${size#*x} - $(differing "$1" "$work/solid.png" "${3:-10%}")))
 }
@@ -139,12 +133,11 @@ pixels_like() {
 # below LIMIT VALUE: whether the decimal VALUE is below LIMIT.
 below() { awk -v l="$1" -v v="$2" 'BEGIN { exit !(v != "" && v + 0 < l + 0) }'; }
 
-# menu_entries IMAGE: the left and right edge of each word of a menu bar
-# strip, one entry a line; the captions are single words, so a gap of more
-# than a few blank columns parts two entries.
+# menu_entries IMAGE GAP: the left and right edge of each word of a menu
+# bar, a line each; the captions are single words, parted by a GAP.
 menu_entries() {
   convert "$1" -colorspace gray -threshold 50% -negate -scale "$(identify -format %w "$1")x1!" -depth 8 txt:- |
-    awk -F'[,:() ]+' -v gap="${2:-5}" '
+    awk -F'[,:() ]+' -v gap="$2" '
       NR > 1 { x = $1; if ($4 > 0) { if (!open) { start = x; open = 1 } end = x }
                else if (open && x - end > gap) { print start, end; open = 0 } }
       END { if (open) print start, end }'
