@@ -22,7 +22,8 @@ cmake --build build -j "$jobs"
 
 echo "== End-to-end in a real X server"
 # Screenshots of every step stay in build/e2e-screenshots.
-tests/e2e/run.sh build
+tests/e2e/play.sh qt build
+tests/e2e/hidpi.sh qt build
 
 echo "== Every test under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANE_LOGIC_ONLY=OFF -DORVANE_BENCHMARKS=OFF \
@@ -44,8 +45,8 @@ if tools/ensure-deps.sh --windows; then
   (cd build-win && cpack -G ZIP >/dev/null && ls -l orvane-*-win64.zip)
   (cd build-win && WINEPREFIX="$PWD/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" ctest --output-on-failure)
   # Screenshots of every step in build/e2e-screenshots/win32 and win32-hidpi.
-  tests/e2e/play_under_wine.sh build-win
-  tests/e2e/hidpi_under_wine.sh build-win
+  tests/e2e/play.sh wine build-win
+  tests/e2e/hidpi.sh wine build-win
 else
   echo "Skipped: the MinGW-w64 compiler, Wine and its fonts cannot be installed here."
 fi

@@ -11,8 +11,7 @@ build=$PWD/build-win
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
 cmake --build "$build" --target orvane orvane_wine_bench >/dev/null
 
-source tests/e2e/xvfb_lib.sh
-source tests/e2e/wine_lib.sh
+source tests/e2e/lib.sh
 xvfb_start 1024x768x24
 wine_prefix "$build/wine" /bin/true
 

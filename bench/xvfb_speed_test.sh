@@ -8,7 +8,7 @@
 set -euo pipefail
 build=$1
 
-source "$(dirname "$0")/../tests/e2e/xvfb_lib.sh"
+source "$(dirname "$0")/../tests/e2e/lib.sh"
 xvfb_start 1280x1024x24
 
 launched=$(date +%s.%N)
