@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QTimer>
 #include <chrono>
 #include <functional>
@@ -14,9 +13,11 @@
 
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
+#include "qt/player_mouse.h"
 #include "shell/form1.h"
 
 using namespace orvane;
+using orvane::qt::testing::SendMouse;
 
 namespace {
 
@@ -25,18 +26,6 @@ QAction* MenuAction(qt::QtWindow& window, const std::string& text)
     for (QAction* a : window.menuBar()->actions())
         if (a->text().toStdString() == text) return a;
     return nullptr;
-}
-
-// The mouse as Qt delivers it, to whichever control is at the point: the
-// left button held from the press to the release.
-void SendMouse(QWidget* field, QEvent::Type type, QPoint at)
-{
-    QWidget* target = field->childAt(at) ? field->childAt(at) : field;
-    const QPoint local = target->mapFrom(field, at);
-    QMouseEvent event(type, QPointF(local), QPointF(target->mapToGlobal(local)),
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &event);
 }
 
 } // namespace

@@ -114,7 +114,7 @@ TEST(PlayfieldWindow, TheNextLevelIsShownWholeWithoutTheOldLineWork)
     // The next level, and the first paint after it: the new picture whole,
     // with the panel and the prompt, and nothing of the old line work. (The
     // offscreen platform paints whole windows; on an X server, which gets
-    // only what changed, tests/e2e/play_in_xvfb.sh runs this test too.)
+    // only what changed, tests/e2e/play.sh runs this test too.)
     form.LevelCompleted();
     QCoreApplication::sendPostedEvents(game.window.widget(), QEvent::UpdateRequest);
     QImage shown = game.Shown();
