@@ -1,0 +1,381 @@
+// Keeping scores and losing none: a game ends and a name is typed, the table
+// window's buttons and hidden spot, and a high-score file on a bad disk.
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "game_fixture.h"
+#include "platform/data_files.h"
+#include "platform/native/native_files.h"
+#include "scores/form2.h"
+#include "scores/score_file.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#endif
+
+using namespace orvane;
+using namespace orvane::testing;
+
+namespace {
+
+const std::string LoadFailed = "An error has occurred while trying to load the high scores list.";
+const std::string SaveFailed = "An error has occurred while trying to save the high scores list.";
+using Texts = std::vector<std::string>;
+
+// The worked example's records, the masked numbers written out.
+const std::string Anna = "\"Anna\",383939\r\n", Bert = "\"Bert\",382847\r\n", Cleo = "\"Cleo\",382847\r\n";
+
+class Scores : public GameTest {
+protected:
+    const std::string File = DataFolder + "HighScores.ooo";
+
+    std::vector<ScoreEntry> Saved() { return ParseScores(files()[File]).entries; }
+    memory::MemoryFileSystem& disk() { return platform.memoryFiles(); }
+
+    // The first line of every message box since the last call; error
+    // boxes have the critical icon.
+    Texts Shown()
+    {
+        Texts texts;
+        for (const memory::ShownBox& box : boxes()) {
+            if (box.input) continue;
+            if (box.title == "Error") EXPECT_EQ(box.icon, Icon::Critical);
+            texts.push_back(box.text.substr(0, box.text.find('\r')));
+        }
+        boxes().clear();
+        return texts;
+    }
+
+    // Opens the table from the menu and does this in it.
+    void InTheWindow(std::function<void(memory::MemoryWindow&)> what)
+    {
+        int opened = 0;
+        platform.whileModal = [&](memory::MemoryWindow& w) { ++opened, what(w); };
+        game.mnuHighScores_Click();
+        platform.whileModal = nullptr;
+        EXPECT_EQ(opened, 1);
+        EXPECT_FALSE(game.form2);
+    }
+};
+
+} // namespace
+
+TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
+{
+    files()[File] = Anna + Cleo;
+    platform.whileModal = [&](memory::MemoryWindow& w) {
+        // Saved before it is shown, newest first among equal scores; in the
+        // middle of the screen.
+        EXPECT_EQ(files()[File], Anna + Bert + Cleo);
+        EXPECT_EQ(w.list("List1")->items, (Texts{"2400 : Anna", "1500 : Bert", "1500 : Cleo"}));
+        EXPECT_EQ(w.design.caption, "High Scores");
+        EXPECT_EQ(w.left, w.screen.width / 2 - w.outer.width / 2);
+        EXPECT_EQ(w.top, w.screen.height / 2 - w.outer.height / 2);
+    };
+    EndGame(1500, "Bert");
+    EXPECT_EQ(boxes().at(0).text, "Your score is: 1500\r\n\r\nTo appear on the High Scores list, please enter your name: ");
+    EXPECT_EQ(boxes()[0].title, "High Scores");
+    EXPECT_FALSE(game.form2);
+    platform.whileModal = nullptr;
+
+    // An edited table out of order: below the last entry that beats it.
+    files()[File] = FormatScores({{"a", 50}, {"b", 100}, {"c", 30}});
+    EndGame(70, "Fay");
+    EXPECT_EQ(Saved()[2], (ScoreEntry{"Fay", 70}));
+    EndGame(1000, "Top");
+    EXPECT_EQ(Saved()[0].name, "Top");
+    EndGame(-7, "Low");
+    EXPECT_EQ(Saved().back(), (ScoreEntry{"Low", -7}));
+
+    // No name, no entry and no window; blanks are a name.
+    const std::string before = files()[File];
+    boxes().clear();
+    EndGame(10, "");
+    EXPECT_EQ(files()[File], before);
+    EXPECT_EQ(boxes().size(), 1u);
+    EndGame(10, " ");
+    EXPECT_EQ(Saved()[5], (ScoreEntry{" ", 10}));
+
+    // Awkward names read back whole; a pasted line break cannot split a
+    // record; a name written by an older copy, its quote not doubled and
+    // its letters in the Windows code page, keeps every record.
+    files()[File] = "\"abc\"\"," + std::to_string(900 ^ 0x5D2A3) + "\r\n\"Zo\xEB \x80\",381601\r\n";
+    for (const std::string name : {"Doe, Jane", "Say \"hi\"", "\"", "a : b", "Zo\xC3\xAB \xF0\x9D\x84\x9E", "two\r\nlines"})
+        EndGame(5, name);
+    boxes().clear();
+    EXPECT_EQ(Saved(), (std::vector<ScoreEntry>{{"abc\"", 900}, {"two  lines", 5}, {"Zo\xC3\xAB \xF0\x9D\x84\x9E", 5},
+                                                 {"a : b", 5}, {"\"", 5}, {"Say \"hi\"", 5}, {"Doe, Jane", 5},
+                                                 {"Zo\xC3\xAB \xE2\x82\xAC", 2}}));
+    InTheWindow([](memory::MemoryWindow& w) { EXPECT_EQ(w.list("List1")->items[3], "5 : a : b"); });
+    EXPECT_EQ(Shown(), Texts{});
+}
+
+TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
+{
+    files()[File] = Anna + Bert;
+    ReachLevel1();
+    game.Label1_Click(); // the table opens during play, the countdown going on
+    const int writes = disk().writes;
+    InTheWindow([](memory::MemoryWindow& w) {
+        const memory::MemoryButton& ok = *w.button("Command1");
+        EXPECT_TRUE(ok.design.isDefault && ok.design.isCancel); // Enter and Esc
+        ok.onClick();
+        EXPECT_TRUE(w.closed);
+    });
+    EXPECT_EQ(disk().writes, writes); // closing writes nothing
+    EXPECT_FALSE(game.Paused);
+
+    platform.boxes().answers = {Answer::No, Answer::Yes};
+    InTheWindow([&](memory::MemoryWindow& w) {
+        w.button("Command2")->onClick();
+        EXPECT_EQ(files()[File], Anna + Bert);
+        w.button("Command2")->onClick();
+        EXPECT_FALSE(w.closed);
+        for (const char* list : {"List1", "List2", "List3"}) EXPECT_TRUE(w.list(list)->items.empty());
+    });
+    EXPECT_EQ(files()[File], "");
+    EXPECT_EQ(boxes().at(1).text, "Do you really want to remove all the high scores?");
+    EXPECT_EQ(boxes()[1].title, "Warning!");
+    EXPECT_EQ(boxes()[1].icon, Icon::Exclamation);
+    EXPECT_EQ(boxes()[1].buttons, Buttons::YesNo);
+
+    // The hidden spot: the day's code, then a level, halves going to the
+    // even neighbour once one is taken off; the unfinished level is scored.
+    for (int n : {2, 3, 4}) files()[DataFolder + "Level00" + std::to_string(n) + ".ooo"] = ExampleLevel;
+    game.LevelCount = 4;
+    platform.memoryClock().day = 17;
+    platform.boxes().inputs = {"17", "4"};
+    boxes().clear();
+    InTheWindow([](memory::MemoryWindow& w) { w.area("Image1")->onDoubleClick(); });
+    EXPECT_EQ(game.CurrentLevel, 4);
+    EXPECT_EQ(game.TotalScore, 60 * 50);
+    EXPECT_EQ(boxes().at(0).text, "Please enter code:");
+    EXPECT_EQ(boxes()[0].title, "Orvane");
+    EXPECT_EQ(boxes().at(1).text, "Please enter level number:");
+    EXPECT_EQ(boxes()[1].title, "Cheats");
+    EXPECT_EQ(game.Label1->caption(), "Click here to start level 4.");
+
+    Form2 table(game);
+    struct Case {
+        std::string code, level;
+        int chosen; // 0: refused
+    };
+    for (const Case& c : {Case{"17", "0.5", 1}, Case{"17", "1.5", 1}, Case{"17", "2.5", 3}, Case{"17", "3.5", 3},
+                          Case{" 17abc", "2", 2}, Case{"17", "0.4", 0}, Case{"17", "0", 0}, Case{"17", "-3", 0},
+                          Case{"17", "4.1", 0}, Case{"17", "", 0}, Case{"16", "1", 0}, Case{"", "1", 0}}) {
+        SCOPED_TRACE(c.code + " / " + c.level);
+        game.CurrentLevel = 3;
+        platform.boxes().inputs = {c.code, c.level};
+        table.Image1_DblClick();
+        EXPECT_EQ(game.CurrentLevel, c.chosen ? c.chosen : 3);
+    }
+    game.Testing = true, game.Paused = false; // the speed test running: no table
+    platform.whileModal = [](memory::MemoryWindow&) { ADD_FAILURE() << "the table opened during the speed test"; };
+    game.mnuHighScores_Click();
+}
+
+// The countdown runs out behind the box of a failed read while the table
+// is being opened from the menu: the game goes into that window, which is
+// neither opened twice nor left open.
+TEST_F(Scores, TimeRunningOutWhileTheTableOpensUsesThatWindow)
+{
+    ReachLevel1();
+    game.Label1_Click();
+    game.TotalScore = 40;
+    game.SecondsLeft = 1;
+    platform.boxes().whileShown = [&](const memory::ShownBox& box) {
+        if (box.title != "Error") return;
+        platform.boxes().whileShown = nullptr;
+        platform.boxes().inputs.push_back("Late");
+        game.Timer1_Timer();
+    };
+    InTheWindow([&](memory::MemoryWindow& w) {
+        int tables = 0;
+        for (const memory::MemoryWindow* open : platform.windows) tables += open->design.name == "Form2";
+        EXPECT_EQ(tables, 1);
+        EXPECT_EQ(w.list("List1")->items, Texts{"40 : Late"});
+    });
+    EXPECT_EQ(Saved(), (std::vector<ScoreEntry>{{"Late", 40}}));
+}
+
+// Each fault is told, and once it is gone the next game goes into the
+// whole old table: nothing that was in the file is lost.
+TEST_F(Scores, ABadDiskLosesNoScore)
+{
+    const std::string earlier = Anna + Bert, cy = "\"Cy\",380959\r\n", broken = Anna + "\"Eve\",oops\r\n" + Bert;
+    const std::string bak = DataFolder + "HighScores.bak";
+    struct Fault {
+        const char* name;
+        std::function<void()> make;
+        Texts told;
+        std::string after;           // the file once the game is over
+        std::string kept = "";       // where the whole broken file is kept
+    };
+    const Texts unsaved{SaveFailed}, unread{LoadFailed, SaveFailed};
+    const Fault faults[] = {
+        {"a missing file", [&] { files().erase(File); }, {LoadFailed}, cy},
+        {"a broken record", [&] { files()[File] = broken; }, {LoadFailed}, Anna + cy, bak},
+        {"a broken record whose copy cannot be made", [&] { files()[File] = broken, disk().locked.insert(bak); },
+         unread, broken},
+        {"an older copy gone between look-up and write",
+         [&] { files()[File] = broken, files()[bak] = "x", disk().vanishing.insert(bak); }, {LoadFailed}, Anna + cy,
+         DataFolder + "HighScores.1.bak"},
+        {"a read-only folder", [&] { disk().readOnly = true; }, unsaved, earlier},
+        {"a read-only file", [&] { disk().readOnlyFiles.insert(File); }, unsaved, earlier},
+        {"a write that fails half way", [&] { disk().failWriteAfter = 5; }, unsaved, earlier},
+        {"locked", [&] { disk().locked.insert(File); }, unread, earlier},
+        {"unreadable", [&] { disk().unreadable.insert(File); }, unread, earlier},
+        {"a FIFO", [&] { disk().special.insert(File); }, unread, earlier},
+        {"too large", [&] { disk().sizes[File] = MaxHighScoreFileBytes + 1; }, unread, earlier},
+    };
+    ReachLevel1();
+    for (const Fault& fault : faults) {
+        SCOPED_TRACE(fault.name);
+        files()[File] = earlier;
+        fault.make();
+        EndGame(700, "Cy");
+        EXPECT_EQ(Shown(), fault.told);
+        EXPECT_EQ(files()[File], fault.after);
+        if (!fault.kept.empty()) EXPECT_EQ(files()[fault.kept], broken);
+        if (fault.after == earlier) { // nor does RESET ALL empty it
+            fault.make();
+            platform.boxes().answers = {Answer::Yes};
+            InTheWindow([](memory::MemoryWindow& w) { w.button("Command2")->onClick(); });
+            Texts told(fault.told.begin(), fault.told.end() - 1);
+            told.insert(told.end(), {"Do you really want to remove all the high scores?", SaveFailed});
+            EXPECT_EQ(Shown(), told);
+            EXPECT_EQ(files()[File], earlier);
+        }
+        disk().readOnly = false;
+        disk().failWriteAfter.reset();
+        for (auto* set : {&disk().locked, &disk().unreadable, &disk().readOnlyFiles, &disk().special}) set->clear();
+        disk().sizes.clear();
+        files()[File] = earlier;
+        EndGame(500, "New");
+        EXPECT_EQ(Shown(), Texts{});
+        EXPECT_EQ(files()[File], Anna + Bert + "\"New\",381783\r\n");
+        files().erase(bak), files().erase(DataFolder + "HighScores.1.bak");
+    }
+    // Generous: a million games with names of 200 characters still load.
+    EXPECT_LE(1'000'000 * FormatScores({{std::string(200, 'x'), INT32_MIN}}).size(), MaxHighScoreFileBytes);
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The machine's own files, the program in a folder of the test's.
+class FolderFiles : public NativeFileSystem {
+public:
+    explicit FolderFiles(std::string folder) : folder_(std::move(folder)) {}
+    std::string programFolder() override { return folder_; }
+
+private:
+    std::string folder_;
+};
+
+struct DiskGame {
+    explicit DiskGame(const std::string& name) : folder(fs::temp_directory_path() / name), disk(folder.string())
+    {
+        fs::remove_all(folder);
+        fs::create_directories(folder / "Data");
+        for (const char* file : {"General.ooo", "Welcome.jpg", "SystemTest.ooo", "Pic.gif"})
+            write(file, *file == 'G' ? "3\r\n" : *file == 'S' ? LevelWith("0,0,0,0", 1) : "GIF89a");
+        platform.fileSystem = &disk;
+        platform.boxes().whileShown = [&](const memory::ShownBox& box) {
+            if (!box.input) shown.push_back(box.text.substr(0, box.text.find('\r')));
+        };
+    }
+    ~DiskGame()
+    {
+        std::error_code ignored;
+        fs::permissions(data("HighScores.ooo"), fs::perms::owner_write, fs::perm_options::add, ignored);
+        fs::remove_all(folder, ignored);
+    }
+    fs::path data(const std::string& file) const { return folder / "Data" / file; }
+    void write(const std::string& file, const std::string& text) const
+    {
+        std::ofstream(data(file), std::ios::binary) << text;
+    }
+    std::string read(const std::string& file) { return disk.readFile(data(file).string()).value_or("(unreadable)"); }
+    Texts endGame(int total, const std::string& name)
+    {
+        shown.clear();
+        game->TotalScore = total;
+        platform.boxes().inputs.push_back(name);
+        game->GameOver();
+        return shown;
+    }
+
+    fs::path folder;
+    FolderFiles disk;
+    memory::MemoryPlatform platform;
+    std::unique_ptr<Form1> game = std::make_unique<Form1>(platform);
+    Texts shown;
+};
+
+} // namespace
+
+// The player made the file read-only: its scores, its contents and its mode
+// stay, even where the program could write it (root, an administrator). A
+// full disk keeps the old file, and its torn temporary goes.
+TEST(ScoresOnTheDisk, NothingOnTheDiskIsLostOrLeftBehind)
+{
+    DiskGame g("orvane-scores-on-the-disk");
+    g.write("HighScores.ooo", Anna + Bert);
+    g.game->Form_Load();
+    const fs::path file = g.data("HighScores.ooo");
+    fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const fs::perms mode = fs::status(file).permissions();
+    EXPECT_EQ(g.endGame(700, "Cy"), Texts{SaveFailed});
+    EXPECT_EQ(g.read("HighScores.ooo"), Anna + Bert);
+    EXPECT_EQ(fs::status(file).permissions(), mode);
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+#ifndef _WIN32
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit full{16, limit.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &full);
+    const Texts told = g.endGame(500, "New");
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_EQ(told, Texts{SaveFailed});
+    EXPECT_EQ(g.read("HighScores.ooo"), Anna + Bert);
+    for (const auto& entry : fs::directory_iterator(g.folder / "Data"))
+        EXPECT_NE(entry.path().extension(), ".new") << "a failed save left " << entry.path();
+#endif
+    EXPECT_EQ(g.endGame(500, "New"), Texts{});
+    EXPECT_EQ(g.read("HighScores.ooo"), Anna + Bert + "\"New\",381783\r\n");
+
+#ifndef _WIN32
+    // A FIFO (which would make the game wait for a writer for ever) or a
+    // link to an endless device is refused at once, and left as it is.
+    for (bool fifo : {true, false}) {
+        fs::remove(file);
+        if (fifo) ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
+        else fs::create_symlink("/dev/zero", file);
+        EXPECT_EQ(g.endGame(10, "Eve"), (Texts{LoadFailed, SaveFailed}));
+        EXPECT_EQ(fs::symlink_status(file).type(), fifo ? fs::file_type::fifo : fs::file_type::symlink);
+    }
+#endif
+
+    // Without its data folder the game says so at every step and makes no
+    // folder of its own.
+    fs::remove_all(g.folder);
+    g.game.reset();
+    g.game = std::make_unique<Form1>(g.platform);
+    g.shown.clear();
+    g.game->Form_Load();
+    g.game->ImageClickToStart_Click();
+    EXPECT_TRUE(g.game->ImageClickToStart->visible()); // can be tried again
+    g.game->Testing = false;
+    EXPECT_EQ(g.shown, (Texts{"An Error has occurred while loading the game.", "An error has occurred while trying to load the game."}));
+    EXPECT_EQ(g.endGame(10, "Eve"), (Texts{LoadFailed, SaveFailed}));
+    EXPECT_FALSE(fs::exists(g.folder));
+}
+
