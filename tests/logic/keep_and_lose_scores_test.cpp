@@ -67,7 +67,9 @@ protected:
 TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
 {
     files()[File] = Anna + Cleo;
+    int shown = 0;
     platform.whileModal = [&](memory::MemoryWindow& w) {
+        ++shown;
         // Saved before it is shown, newest first among equal scores; in the
         // middle of the screen.
         EXPECT_EQ(files()[File], Anna + Bert + Cleo);
@@ -78,6 +80,7 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
     };
     EndGame(1500, "Bert");
     EXPECT_EQ(Shown(), Texts{"High Scores: Your score is: 1500\r\n\r\nTo appear on the High Scores list, please enter your name: "});
+    EXPECT_EQ(shown, 1);
     EXPECT_FALSE(game.form2);
     platform.whileModal = nullptr;
 
@@ -100,15 +103,20 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
 
     // Awkward names read back whole; a pasted line break cannot split a
     // record; a name written by an older copy, its quote not doubled and
-    // its letters in the Windows code page, keeps every record.
-    files()[File] = "\"abc\"\"," + std::to_string(900 ^ 0x5D2A3) + "\r\n\"Zo\xEB \x80\",381601\r\n";
+    // its letters in the Windows code page, keeps every record; the
+    // stored numbers reach the ends of their range.
+    files()[File] = "\"Max\",2147483647\r\n\"abc\"\",381223\r\n\"Zo\x80 \xA9\",381601\r\n\"Min\",-2147483648\r\n";
     for (const std::string name : {"Doe, Jane", "Say \"hi\"", "\"", "a : b", "Zo\xC3\xAB \xF0\x9D\x84\x9E", "two\r\nlines"})
         EndGame(5, name);
-    EXPECT_EQ(Saved(), (std::vector<ScoreEntry>{{"abc\"", 900}, {"two  lines", 5}, {"Zo\xC3\xAB \xF0\x9D\x84\x9E", 5},
-                                                 {"a : b", 5}, {"\"", 5}, {"Say \"hi\"", 5}, {"Doe, Jane", 5},
-                                                 {"Zo\xC3\xAB \xE2\x82\xAC", 2}}));
-    InTheWindow([](memory::MemoryWindow& w) { EXPECT_EQ(w.list("List1")->items[3], "5 : a : b"); });
+    EXPECT_EQ(Saved(), (std::vector<ScoreEntry>{{"Max", 2147102044}, {"abc\"", 900}, {"two  lines", 5},
+                                                 {"Zo\xC3\xAB \xF0\x9D\x84\x9E", 5}, {"a : b", 5}, {"\"", 5},
+                                                 {"Say \"hi\"", 5}, {"Doe, Jane", 5}, {"Zo\xE2\x82\xAC \xC2\xA9", 2},
+                                                 {"Min", -2147102045}}));
+    InTheWindow([](memory::MemoryWindow& w) { EXPECT_EQ(w.list("List1")->items[4], "5 : a : b"); });
     EXPECT_EQ(Shown().size(), 7u);
+    files()[File] = "\"\xF6\x80\x80\x80\",381606\r\n"; // not a four-byte letter: the code page's "ö€€€"
+    EndGame(1, "x");
+    EXPECT_EQ(Saved()[0].name, "\xC3\xB6\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC");
 }
 
 TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
