@@ -245,10 +245,9 @@ private:
         const std::string pause = g.mnuPause->caption();
         const auto broken = [&](const std::string& what) {
             std::ostringstream state;
-            state << what << " (Paused " << g.Paused << ", Testing " << g.Testing << ", InMainLoop " << g.InMainLoop
-                  << ", timer " << timer << ", menu " << pause << ", prompt " << g.Label1->visible() << " \""
-                  << g.Label1->caption() << "\", seconds left " << g.SecondsLeft << ", level " << g.CurrentLevel
-                  << ", ball " << g.BallX << ", " << g.BallY << " moving " << g.BallVX << ", " << g.BallVY << ")";
+            state << what << " (Paused " << g.Paused << ", Testing " << g.Testing << ", in the loop " << g.InMainLoop
+                  << ", timer " << timer << ", prompt \"" << (g.Label1->visible() ? g.Label1->caption() : "") << "\", "
+                  << g.SecondsLeft << " s left, level " << g.CurrentLevel << ", ball " << g.BallX << ", " << g.BallY << ")";
             return state.str();
         };
 
