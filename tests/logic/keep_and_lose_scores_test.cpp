@@ -1,0 +1,319 @@
+// Keeping scores and losing none: a game ends and a name is typed, the table
+// window's buttons and hidden spot, and a high-score file on a bad disk.
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "game_fixture.h"
+#include "platform/data_files.h"
+#include "platform/native/native_files.h"
+#include "scores/form2.h"
+#include "scores/score_file.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#endif
+
+using namespace orvane;
+using namespace orvane::testing;
+
+namespace {
+
+const std::string LoadFailed = "An error has occurred while trying to load the high scores list.";
+const std::string SaveFailed = "An error has occurred while trying to save the high scores list.";
+const std::string Warning = "Warning!: Do you really want to remove all the high scores?";
+using Texts = std::vector<std::string>;
+
+// The worked example's records, the masked numbers written out.
+const std::string Anna = "\"Anna\",383939\r\n", Bert = "\"Bert\",382847\r\n", Cleo = "\"Cleo\",382847\r\n";
+
+class Scores : public GameTest {
+protected:
+    const std::string File = DataFolder + "HighScores.ooo";
+
+    std::vector<ScoreEntry> Saved() { return ParseScores(files()[File]).entries; }
+    memory::MemoryFileSystem& disk() { return platform.memoryFiles(); }
+
+    // Every box since the last call, its title first; error boxes have the
+    // critical icon.
+    Texts Shown()
+    {
+        Texts texts;
+        for (const memory::ShownBox& box : boxes()) {
+            EXPECT_TRUE(box.title != "Error" || box.icon == Icon::Critical) << box.text;
+            texts.push_back(box.title == "Error" ? box.text : box.title + ": " + box.text);
+        }
+        boxes().clear();
+        return texts;
+    }
+
+    // Opens the table from the menu and does this in it.
+    void InTheWindow(std::function<void(memory::MemoryWindow&)> what)
+    {
+        int opened = 0;
+        platform.whileModal = [&](memory::MemoryWindow& w) { ++opened, what(w); };
+        game.mnuHighScores_Click();
+        platform.whileModal = nullptr;
+        EXPECT_EQ(opened, 1);
+        EXPECT_FALSE(game.form2);
+    }
+};
+
+} // namespace
+
+TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
+{
+    files()[File] = Anna + Cleo;
+    int shown = 0;
+    platform.whileModal = [&](memory::MemoryWindow& w) {
+        ++shown;
+        // Saved before it is shown, newest first among equal scores; in the
+        // middle of the screen.
+        EXPECT_EQ(files()[File], Anna + Bert + Cleo);
+        EXPECT_EQ(w.list("List1")->items, (Texts{"2400 : Anna", "1500 : Bert", "1500 : Cleo"}));
+        EXPECT_EQ(w.design.caption, "High Scores");
+        EXPECT_EQ(w.left, w.screen.width / 2 - w.outer.width / 2);
+        EXPECT_EQ(w.top, w.screen.height / 2 - w.outer.height / 2);
+    };
+    EndGame(1500, "Bert");
+    EXPECT_EQ(Shown(), Texts{"High Scores: Your score is: 1500\r\n\r\nTo appear on the High Scores list, please enter your name: "});
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(game.form2);
+    platform.whileModal = nullptr;
+
+    // An edited table out of order: below the last entry that beats it.
+    files()[File] = FormatScores({{"a", 50}, {"b", 100}, {"c", 30}});
+    EndGame(70, "Fay");
+    EXPECT_EQ(Saved()[2], (ScoreEntry{"Fay", 70}));
+    EndGame(1000, "Top");
+    EXPECT_EQ(Saved()[0].name, "Top");
+
+    // No name, no entry and no window; blanks are a name.
+    const std::string before = files()[File];
+    EndGame(10, "");
+    EXPECT_EQ(files()[File], before);
+    EXPECT_EQ(Shown().size(), 3u); // the name prompts alone
+    EndGame(10, " ");
+    EXPECT_EQ(Saved()[5], (ScoreEntry{" ", 10}));
+
+    // Awkward names read back whole; a pasted line break cannot split a
+    // record; a name written by an older copy, its quote not doubled and
+    // its letters in the Windows code page, keeps every record; the
+    // stored numbers reach the ends of their range.
+    files()[File] = "\"Max\",2147483647\r\n\"abc\"\",381223\r\n\"Zo\x80 \xA9\",381601\r\n\"Min\",-2147483648\r\n";
+    for (const std::string name : {"Doe, Jane", "Say \"hi\"", "\"", "a : b", "Zo\xC3\xAB \xF0\x9D\x84\x9E", "two\r\nlines"})
+        EndGame(5, name);
+    EXPECT_EQ(Saved(), (std::vector<ScoreEntry>{{"Max", 2147102044}, {"abc\"", 900}, {"two  lines", 5},
+                                                 {"Zo\xC3\xAB \xF0\x9D\x84\x9E", 5}, {"a : b", 5}, {"\"", 5},
+                                                 {"Say \"hi\"", 5}, {"Doe, Jane", 5}, {"Zo\xE2\x82\xAC \xC2\xA9", 2},
+                                                 {"Min", -2147102045}}));
+    InTheWindow([](memory::MemoryWindow& w) { EXPECT_EQ(w.list("List1")->items[4], "5 : a : b"); });
+    EXPECT_EQ(Shown().size(), 7u);
+    files()[File] = "\"\xF6\x80\x80\x80\",381606\r\n"; // not a four-byte letter: the code page's "ö€€€"
+    EndGame(1, "x");
+    EXPECT_EQ(Saved()[0].name, "\xC3\xB6\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC");
+}
+
+TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
+{
+    files()[File] = Anna + Bert;
+    ReachLevel1();
+    game.Label1_Click(); // the table opens during play, the countdown going on
+    const int writes = disk().writes;
+    InTheWindow([](memory::MemoryWindow& w) {
+        const memory::MemoryButton& ok = *w.button("Command1");
+        EXPECT_TRUE(ok.design.isDefault && ok.design.isCancel); // Enter and Esc
+        ok.onClick();
+        EXPECT_TRUE(w.closed);
+    });
+    EXPECT_EQ(disk().writes, writes); // closing writes nothing
+    EXPECT_FALSE(game.Paused);
+
+    platform.boxes().answers = {Answer::No, Answer::Yes};
+    InTheWindow([&](memory::MemoryWindow& w) {
+        w.button("Command2")->onClick();
+        EXPECT_EQ(files()[File], Anna + Bert);
+        w.button("Command2")->onClick();
+        EXPECT_FALSE(w.closed);
+        for (const char* list : {"List1", "List2", "List3"}) EXPECT_TRUE(w.list(list)->items.empty());
+    });
+    EXPECT_EQ(files()[File], "");
+    EXPECT_EQ(boxes().at(1).icon, Icon::Exclamation);
+    EXPECT_EQ(boxes()[1].buttons, Buttons::YesNo);
+    EXPECT_EQ(Shown(), Texts(2, Warning));
+
+    // Time runs out behind the box of a failed read while the table is
+    // being opened: the game goes into that window, not into a second one.
+    files().erase(File);
+    game.TotalScore = 40;
+    game.SecondsLeft = 1;
+    platform.boxes().whileShown = [&](const memory::ShownBox& box) {
+        if (box.title != "Error") return;
+        platform.boxes().whileShown = nullptr;
+        platform.boxes().inputs.push_back("Late");
+        game.Timer1_Timer();
+    };
+    InTheWindow([&](memory::MemoryWindow& w) {
+        int tables = 0;
+        for (const memory::MemoryWindow* open : platform.windows) tables += open->design.name == "Form2";
+        EXPECT_EQ(tables, 1);
+        EXPECT_EQ(w.list("List1")->items, Texts{"40 : Late"});
+    });
+    EXPECT_EQ(files()[File], "\"Late\",381579\r\n");
+    boxes().clear();
+
+    // The hidden spot: the day's code, then a level, halves going to the
+    // even neighbour once one is taken off. After a time-out nothing is
+    // left to score.
+    for (int n : {2, 3, 4}) files()[DataFolder + "Level00" + std::to_string(n) + ".ooo"] = ExampleLevel;
+    game.LevelCount = 4;
+    platform.memoryClock().day = 17;
+    platform.boxes().inputs = {"17", "4"};
+    InTheWindow([](memory::MemoryWindow& w) { w.area("Image1")->onDoubleClick(); });
+    EXPECT_EQ(game.CurrentLevel, 4);
+    EXPECT_EQ(game.TotalScore, 40);
+    EXPECT_EQ(Shown(), (Texts{"Orvane: Please enter code:", "Cheats: Please enter level number:"}));
+    EXPECT_EQ(game.Label1->caption(), "Click here to start level 4.");
+
+    Form2 table(game);
+    struct Case {
+        std::string code, level;
+        int chosen; // 0: refused
+    };
+    for (const Case& c : {Case{"17", "0.5", 1}, Case{"17", "1.5", 1}, Case{"17", "2.5", 3}, Case{"17", "3.5", 3},
+                          Case{" 17abc", "2", 2}, Case{"17", "0.4", 0}, Case{"17", "0", 0}, Case{"17", "-3", 0},
+                          Case{"17", "4.1", 0}, Case{"17", "", 0}, Case{"16", "1", 0}, Case{"", "1", 0}}) {
+        SCOPED_TRACE(c.code + " / " + c.level);
+        game.CurrentLevel = 3;
+        platform.boxes().inputs = {c.code, c.level};
+        table.Image1_DblClick();
+        EXPECT_EQ(game.CurrentLevel, c.chosen ? c.chosen : 3);
+    }
+    game.Testing = true, game.Paused = false; // the speed test running: no table
+    platform.whileModal = [](memory::MemoryWindow&) { ADD_FAILURE() << "the table opened during the speed test"; };
+    game.mnuHighScores_Click();
+}
+
+// Each fault is told, and once it is gone the next game goes into the
+// whole old table: nothing that was in the file is lost.
+TEST_F(Scores, ABadDiskLosesNoScore)
+{
+    const std::string earlier = Anna + Bert, cy = "\"Cy\",380959\r\n", broken = Anna + "\"Eve\",oops\r\n" + Bert;
+    const std::string bak = DataFolder + "HighScores.bak";
+    struct Fault {
+        const char* name;
+        std::function<void()> make;
+        Texts told;
+        std::string after;           // the file once the game is over
+        std::string kept = "";       // where the whole broken file is kept
+    };
+    const Texts unsaved{SaveFailed}, unread{LoadFailed, SaveFailed};
+    const auto keptAs = [](const std::string& name) { return LoadFailed + "\r\nThe whole file has been kept as " + name + "."; };
+    const Fault faults[] = {
+        {"a missing file", [&] { files().erase(File); }, {LoadFailed}, cy},
+        {"a broken record", [&] { files()[File] = broken; }, {keptAs("HighScores.bak")}, Anna + cy, bak},
+        {"a broken record whose copy cannot be made", [&] { files()[File] = broken, disk().locked.insert(bak); },
+         {LoadFailed + "\r\nThe file could not be copied; new scores will not be saved in it.", SaveFailed}, broken},
+        {"an older copy gone between look-up and write",
+         [&] { files()[File] = broken, files()[bak] = "x", disk().vanishing.insert(bak); },
+         {keptAs("HighScores.1.bak")}, Anna + cy, DataFolder + "HighScores.1.bak"},
+        {"a read-only file", [&] { disk().readOnlyFiles.insert(File); }, unsaved, earlier},
+        {"unreadable but writable", [&] { disk().unreadable.insert(File); }, unread, earlier},
+        {"a FIFO", [&] { disk().special.insert(File); }, unread, earlier},
+        {"too large", [&] { disk().sizes[File] = MaxHighScoreFileBytes + 1; }, unread, earlier},
+    };
+    ReachLevel1();
+    // A record that is not a whole 32-bit number stops the reading there.
+    for (const std::string bad : {"\"Eve\",1.5\r\n", "\"Eve\",99999999999\r\n", "\"Eve\",-2147483649\r\n", "\"Eve\"\r\n"}) {
+        files()[File] = Anna + bad + Bert;
+        EndGame(700, "Cy");
+        EXPECT_EQ(files()[File], Anna + cy) << bad;
+        EXPECT_EQ(files()[bak], Anna + bad + Bert);
+        files().erase(bak);
+    }
+    boxes().clear();
+    for (const Fault& fault : faults) {
+        SCOPED_TRACE(fault.name);
+        files()[File] = earlier;
+        fault.make();
+        EndGame(700, "Cy");
+        const Texts told = Shown(); // after the name prompt
+        EXPECT_EQ(Texts(told.begin() + 1, told.end()), fault.told);
+        EXPECT_EQ(files()[File], fault.after);
+        EXPECT_EQ(fault.kept.empty() ? broken : files()[fault.kept], broken);
+        for (auto* set : {&disk().locked, &disk().unreadable, &disk().readOnlyFiles, &disk().special}) set->clear();
+        disk().sizes.clear();
+        files()[File] = earlier;
+        EndGame(500, "New");
+        EXPECT_EQ(Shown().size(), 1u);
+        EXPECT_EQ(files()[File], Anna + Bert + "\"New\",381783\r\n");
+        files().erase(bak), files().erase(DataFolder + "HighScores.1.bak");
+    }
+}
+
+// The player made the file read-only: its scores, its contents and its mode
+// stay, even where the program could write it (root, an administrator). A
+// full disk keeps the old file, and its torn temporary goes. A FIFO (which
+// would make the game wait for a writer for ever) or a link to an endless
+// device is refused at once, and left as it is.
+TEST(ScoresOnTheDisk, NothingOnTheDiskIsLostOrLeftBehind)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / "orvane-scores-on-the-disk", file = folder / "HighScores.ooo";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    std::ofstream(file, std::ios::binary) << Anna + Bert;
+    NativeFileSystem disk;
+    memory::MemoryPlatform platform;
+    platform.fileSystem = &disk;
+    Form1 game(platform);
+    game.DataPath = folder.string() + "/";
+    const auto endGame = [&](int total, const std::string& name) {
+        Texts told;
+        platform.boxes().whileShown = [&](const memory::ShownBox& box) {
+            if (!box.input) told.push_back(box.text.substr(0, box.text.find('\r')));
+        };
+        game.TotalScore = total;
+        platform.boxes().inputs.push_back(name);
+        game.GameOver();
+        return told;
+    };
+    const auto read = [&] { return disk.readFile(file.string()).value_or("(unreadable)"); };
+
+    fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const fs::perms mode = fs::status(file).permissions();
+    EXPECT_EQ(endGame(700, "Cy"), Texts{SaveFailed});
+    EXPECT_EQ(read(), Anna + Bert);
+    EXPECT_EQ(fs::status(file).permissions(), mode);
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+#ifndef _WIN32
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit full{16, limit.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &full);
+    const Texts told = endGame(500, "New");
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_EQ(told, Texts{SaveFailed});
+    EXPECT_EQ(read(), Anna + Bert);
+    for (const auto& entry : fs::directory_iterator(folder))
+        EXPECT_EQ(entry.path(), file) << "a failed save left this behind";
+#endif
+    EXPECT_EQ(endGame(500, "New"), Texts{});
+    EXPECT_EQ(read(), Anna + Bert + "\"New\",381783\r\n");
+#ifndef _WIN32
+    for (bool fifo : {true, false}) {
+        fs::remove(file);
+        if (fifo) ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
+        else fs::create_symlink("/dev/zero", file);
+        EXPECT_EQ(endGame(10, "Eve"), (Texts{LoadFailed, SaveFailed}));
+        EXPECT_EQ(fs::symlink_status(file).type(), fifo ? fs::file_type::fifo : fs::file_type::symlink);
+    }
+#endif
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+}
