@@ -22,8 +22,7 @@ inline std::string LevelWith(const std::string& margins, int count, const std::s
     return "Pic.gif," + ball + ",60,50,255,255,255," + std::to_string(count) + "," + margins + "\r\n";
 }
 
-// A speed test whose ball crosses its goal on its 106th step, after 105
-// passes of the main loop, and scores nothing.
+// A speed test that ends after 105 passes of the main loop and scores nothing.
 inline const std::string SpeedTestLevel = "Pic.gif,194,200,1,0,60,0,0,0,0,2,0,0,0,0,300,100,300,300\r\n";
 
 class GameTest : public ::testing::Test {
@@ -53,8 +52,7 @@ protected:
         ASSERT_TRUE(game.LoadLevel(name)) << game.LoadError;
     }
 
-    // The game after the speed test, waiting for the player's click on
-    // level 1's prompt.
+    // The game after the speed test, waiting for the click on level 1's prompt.
     void ReachLevel1()
     {
         files()[DataFolder + "SystemTest.ooo"] = LevelWith("0,0,0,0", 1, "300,200,1,0");
