@@ -111,12 +111,12 @@ TEST_F(PlayALevel, TheBallTurnsAtEdgesWallsAndStrokes)
     for (const Step& s : steps) {
         SCOPED_TRACE(s.x);
         game.Segments[50] = s.stroke; // the ring's last row
-        game.Segments[3] = {500, 10, 510, 10};
+        game.Segments[0] = {500, 10, 510, 10};
         Place(s.x, s.y, s.vx, s.vy);
         EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Moved);
         EXPECT_EQ(std::vector<double>({game.BallX, game.BallY, std::round(game.BallVX), std::round(game.BallVY)}),
                   std::vector<double>({s.toX, s.toY, s.toVX, s.toVY}));
-        EXPECT_EQ(game.Segments[3][0], s.stroke[0] ? 0 : 500); // the stroke's bounce wipes the trail
+        EXPECT_EQ(game.Segments[0][0], s.stroke[0] ? 0 : 500); // the stroke's bounce wipes the trail
     }
     EXPECT_EQ(events().yields, 2);
 
