@@ -22,7 +22,7 @@ TEST_F(AuthorALevel, LevelFilesAreReadAsAuthorsWriteThem)
         {withBlanks, "Example.gif", example, {250, 20, 350, 20}},
         {"\"My..Pic, 2.gif\" ,3e2 350, 1e-400,-2.5\t\r\n\" 60\",,\r\n2.5 3.5\r\n1\r\n12abc,-2147483648,1,0\r\n",
          "My..Pic, 2.gif", {300, 350, 0, -2.5, 60, 0, 4 * 65536 + 2 * 256, 51}, {12, INT32_MIN, 1, 0}},
-        {"Pic.gif,1,1,1,1,10,10,300,-32768,-5,1,0,0,1,1", "Pic.gif", {1, 1, 1, 1, 10, 10, 255, 51}, {0, 0, 1, 1}},
+        {"  Pic.gif ,1,1,1,1,10,10,300,-32768,-5,1,0,0,1,1", "Pic.gif", {1, 1, 1, 1, 10, 10, 255, 51}, {0, 0, 1, 1}},
     };
     for (const auto& [text, picture, values, goal] : levels) {
         SCOPED_TRACE(text);
