@@ -16,11 +16,14 @@ inline const std::string ExampleLevel =
     "\"Example.gif\"\r\n300,350\r\n0,-2.5\r\n60,50\r\n255,255,0\r\n3\r\n"
     "200,100,200,300\r\n400,100,400,300\r\n250,20,350,20\r\n";
 
-// A level whose only margin, its goal, lies where no ball goes.
+// A level with these margins, the last its goal, and this ball.
 inline std::string LevelWith(const std::string& margins, int count, const std::string& ball = "100,100,3,-2")
 {
     return "Pic.gif," + ball + ",60,50,255,255,255," + std::to_string(count) + "," + margins + "\r\n";
 }
+
+// A speed test that ends after 105 passes of the main loop and scores nothing.
+inline const std::string SpeedTestLevel = "Pic.gif,194,200,1,0,60,0,0,0,0,2,0,0,0,0,300,100,300,300\r\n";
 
 class GameTest : public ::testing::Test {
 protected:
@@ -39,6 +42,8 @@ protected:
     std::map<std::string, std::string>& files() { return platform.memoryFiles().files; }
     memory::MemoryWindow& window() { return *platform.find("Form1"); }
     std::vector<memory::ShownBox>& boxes() { return platform.boxes().shown; }
+    memory::MemoryEvents& events() { return platform.memoryEvents(); }
+    std::string Caption(const std::string& label) { return window().label(label)->caption(); }
 
     // Loads a level given as the text of its file.
     void Load(const std::string& text, const std::string& name = "Test.ooo")
@@ -47,8 +52,7 @@ protected:
         ASSERT_TRUE(game.LoadLevel(name)) << game.LoadError;
     }
 
-    // The game after the speed test, waiting for the player's click on
-    // level 1's prompt.
+    // The game after the speed test, waiting for the click on level 1's prompt.
     void ReachLevel1()
     {
         files()[DataFolder + "SystemTest.ooo"] = LevelWith("0,0,0,0", 1, "300,200,1,0");

@@ -1,0 +1,46 @@
+#include "game_fixture.h"
+#include "scores/score_file.h"
+
+using namespace orvane;
+using namespace orvane::testing;
+
+using FinishTheGame = GameTest;
+
+// A whole game through the main loop, as the window system delivers it:
+// the clock starts late in the day, the prompts are clicked as they show,
+// and the game ends after its last level, which is played and worth most.
+TEST_F(FinishTheGame, TheGameEndsAfterItsLastLevel)
+{
+    files()[DataFolder + "SystemTest.ooo"] = SpeedTestLevel;
+    files()[DataFolder + "HighScores.ooo"] = FormatScores({{"Bob", 100}});
+    for (int level : {1, 2, 3}) // each ball flies straight up into its goal
+        files()[DataFolder + "Level00" + std::to_string(level) + ".ooo"] =
+            "Pic.gif,300,200,0,-10,60," + std::string(level == 3 ? "1000" : "50") + ",1,2,3,1,250,20,350,20\r\n";
+    platform.memoryClock().seconds = 40000;
+    events().secondsPerYield = 0.1; // the test takes 10.5 s
+    events().yieldLimit = 5000;
+    platform.boxes().inputs = {"Ann"};
+    std::vector<std::string> prompts;
+    events().onYield = [&](long long) {
+        if (game.Testing || !game.Label1->visible()) return;
+        prompts.push_back(Caption("Label1"));
+        events().secondsPerYield = 0.01; // each level then ends before a tick
+        game.Label1->onClick();
+    };
+    platform.whileModal = [&](memory::MemoryWindow&) { platform.events().endProgram(); };
+    game.Form_Load();
+    game.ImageClickToStart->onClick();
+
+    EXPECT_EQ(prompts, (std::vector<std::string>{"Click here to start level 1.", "Click here to start level 2.",
+                                                 "Click here to start level 3."}));
+    ASSERT_EQ(boxes().size(), 2u); // then the game-over name prompt
+    EXPECT_EQ(boxes()[0].text, "Congratulations! You finished the game!\r\n\r\nYour score is: 66000");
+    EXPECT_EQ(files()[DataFolder + "HighScores.ooo"], FormatScores({{"Ann", 66000}, {"Bob", 100}}));
+    EXPECT_EQ(Caption("Label5"), "Total score: 6000"); // the panel keeps level 3's start
+
+    // A restart keeps the calibration.
+    game.Restart();
+    EXPECT_FLOAT_EQ(game.SpeedFactor, 1.5f);
+    EXPECT_DOUBLE_EQ(game.BallVY, -15);
+
+}

@@ -1,0 +1,110 @@
+#include "game_fixture.h"
+
+using namespace orvane;
+using namespace orvane::testing;
+
+using StartTheGame = GameTest;
+
+TEST_F(StartTheGame, OpensCentredOnTheWelcomePictureWithItsMenus)
+{
+    files()["/game/Data/Welcome.jpg"] = "JFIF"; // the GIF comes first
+    window().outer = {613, 452};
+    game.Form_Load();
+    // Centred with the size it had, then grown to the right and down.
+    EXPECT_EQ((std::pair{window().left, window().top}), (std::pair{640 - 306, 512 - 226}));
+    EXPECT_EQ(window().outer, (Size{603, 441}));
+    EXPECT_EQ(game.DataPath, "/game/Data/");
+    EXPECT_EQ(game.LevelCount, 3);
+    EXPECT_EQ(game.BallRadius, 5);
+    EXPECT_EQ(window().picture, "/game/Data/Welcome.gif");
+    EXPECT_TRUE(boxes().empty() && !game.files.isOpen(4));
+
+    EXPECT_EQ(window().design.caption,
+              "Orvane  v1.20      Download other software from:  https://orvane.example.org/");
+    std::vector<std::string> captions;
+    for (const auto& m : window().menus) captions.push_back(m->text);
+    EXPECT_EQ(captions, (std::vector<std::string>{"Exit", " About...", "Website...", "Options", "Display Margins",
+                                                  "High Scores...", "Pause", "  RESTART"}));
+    EXPECT_EQ(Caption("Label6"), "seconds left");
+    EXPECT_FALSE(window().label("Label1")->visible() || window().frame("FrameLevelInfo")->visible() ||
+                 window().shape("Shape1")->visible() || window().timer("Timer1")->enabled());
+
+    // Without its speed test the start area and its picture stay, to try again.
+    files()[DataFolder + "SystemTest.ooo"] = "Missing.gif,1,2";
+    game.ImageClickToStart->onClick();
+    EXPECT_EQ(boxes().size(), 1u);
+    EXPECT_TRUE(game.ImageClickToStart->visible() && game.Paused && game.Testing);
+    EXPECT_EQ(window().picture, DataFolder + "Welcome.gif");
+    EXPECT_EQ(events().yields, 0);
+}
+
+// The speed test, timed on a clock late in the day, scales every level's
+// ball by its seconds over 7, held within 1/16 and 64.
+TEST_F(StartTheGame, TheSpeedTestScalesEveryLevelsBall)
+{
+    const std::pair<double, float> cases[] = {{7.0 / 105, 1}, {14.0 / 105, 2}, {0, 1.0f / 16}, {10, 64}};
+    for (auto [secondsPerPass, factor] : cases) {
+        SCOPED_TRACE(secondsPerPass);
+        memory::MemoryPlatform p;
+        p.memoryFiles().files = files();
+        p.memoryFiles().files[DataFolder + "SystemTest.ooo"] = SpeedTestLevel;
+        p.memoryFiles().files[DataFolder + "Level001.ooo"] = ExampleLevel;
+        p.memoryClock().seconds = 50000;
+        p.memoryEvents().secondsPerYield = secondsPerPass;
+        Form1 f(p);
+        std::string during;
+        p.memoryEvents().onYield = [&](long long n) {
+            if (n == 1) during = f.Label1->caption();
+            if (!f.Testing) p.events().endProgram();
+        };
+        f.Form_Load();
+        f.ImageClickToStart->onClick();
+        EXPECT_EQ(during, "Testing system performance. Please wait...");
+        EXPECT_FALSE(f.ImageClickToStart->visible());
+        EXPECT_FLOAT_EQ(f.SpeedFactor, factor);
+        EXPECT_DOUBLE_EQ(f.BallVY, -2.5 * factor);
+        EXPECT_EQ(f.CurrentLevel, 1);
+        EXPECT_EQ(f.TotalScore, 0);
+    }
+}
+
+// While the speed test runs, About, Pause, RESTART and the prompt do
+// nothing; Website asks first; Exit and closing the window end the program.
+TEST_F(StartTheGame, TheMenusAroundTheGame)
+{
+    const std::pair<bool, bool> states[] = {{true, true}, {true, false}, {false, false}, {false, true}};
+    for (auto [paused, testing] : states) {
+        boxes().clear();
+        game.Paused = paused, game.Testing = testing;
+        game.mnuAbout->onClick();
+        ASSERT_EQ(boxes().size(), !paused && testing ? 0u : 1u);
+    }
+    game.mnuPause->onClick();
+    game.mnuRestart->onClick();
+    game.Label1->onClick();
+    EXPECT_EQ(game.mnuPause->caption(), "Pause");
+    EXPECT_TRUE(!game.Paused && game.CurrentLevel == 0 && !game.Timer1->enabled());
+    game.Paused = true;
+    game.mnuAbout->onClick();
+    EXPECT_EQ(boxes().at(0).title, "About");
+    EXPECT_EQ(boxes()[0].icon, Icon::Information);
+    EXPECT_TRUE(boxes()[0].text.starts_with(
+        "Orvane  v1.20\r\n\r\nNew versions and other software can be\r\nfound at: https://orvane.example.org/"));
+
+    boxes().clear();
+    platform.boxes().answers = {Answer::Cancel, Answer::Ok};
+    game.mnuWebsite->onClick();
+    EXPECT_TRUE(platform.memoryShell().opened.empty());
+    game.mnuWebsite->onClick();
+    EXPECT_EQ(platform.memoryShell().opened, (std::vector<std::string>{"https://orvane.example.org/"}));
+    EXPECT_EQ(boxes()[0].text,
+              "To visit the Orvane Web site you must be connected to the Internet. Click 'OK' when ready.");
+    EXPECT_EQ(boxes()[0].title, "orvane.example.org");
+    EXPECT_EQ(boxes()[0].buttons, Buttons::OkCancel);
+
+    game.mnuExit->onClick();
+    EXPECT_TRUE(platform.events().ending());
+    game.files.openInput(1, DataFolder + "General.ooo", 100);
+    window().onUnload();
+    EXPECT_FALSE(game.files.isOpen(1));
+}
