@@ -42,5 +42,4 @@ TEST_F(FinishTheGame, TheGameEndsAfterItsLastLevel)
     game.Restart();
     EXPECT_FLOAT_EQ(game.SpeedFactor, 1.5f);
     EXPECT_DOUBLE_EQ(game.BallVY, -15);
-
 }
