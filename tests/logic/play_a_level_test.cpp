@@ -125,6 +125,9 @@ TEST_F(PlayALevel, TheBallTurnsAtEdgesWallsAndStrokes)
     for (int i = 0; i < 1000; ++i) game.MoveBall();
     EXPECT_TRUE(game.BallY >= 0 && game.BallY <= 400);
     EXPECT_NEAR(std::hypot(game.BallVX, game.BallVY), 100, 1e-9);
+    Place(300, 200, 0, 150);
+    game.MoveBall();
+    EXPECT_EQ((std::pair{game.BallY, game.BallVY}), (std::pair{300.0, 100.0}));
     // A ball wedged on a wall ends its step unmoved.
     Place(100, 198, 0, 1);
     EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Stuck);
@@ -185,6 +188,8 @@ TEST_F(PlayALevel, StrokesMarginsPauseAndRestart)
     window().onMouseMove({1, 0, 110, 100});
     EXPECT_EQ(game.Segments[1], (Segment{100, 100, 110, 100}));
     window().onMouseUp({1, 0, 110, 100});
+    EXPECT_EQ(Reds(), level1Margins);
+    window().onMouseDown({1, 0, 120, 100}); // a new trail: the margins stay shown
     EXPECT_EQ(Reds(), level1Margins);
 }
 

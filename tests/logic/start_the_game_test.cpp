@@ -25,6 +25,8 @@ TEST_F(StartTheGame, OpensCentredOnTheWelcomePictureWithItsMenus)
     for (const auto& m : window().menus) captions.push_back(m->text);
     EXPECT_EQ(captions, (std::vector<std::string>{"Exit", " About...", "Website...", "Options", "Display Margins",
                                                   "High Scores...", "Pause", "  RESTART"}));
+    EXPECT_EQ(window().design.client, (Size{600, 400}));
+    for (const auto& label : window().labels) EXPECT_EQ(label->design.font.face, "MS Sans Serif") << label->design.name;
     EXPECT_EQ(Caption("Label6"), "seconds left");
     EXPECT_FALSE(window().label("Label1")->visible() || window().frame("FrameLevelInfo")->visible() ||
                  window().shape("Shape1")->visible() || window().timer("Timer1")->enabled());
