@@ -88,6 +88,9 @@ TEST_F(AuthorALevel, ABrokenLevelIsReportedOnceAndWhatWasReadStays)
     game.LoadLevel("Bad.ooo");
     EXPECT_EQ(game.LoadError,
               "while reading the time limit: the number 99999999999 is too large for a 32-bit integer field (line 1)");
+    files()[DataFolder + "Bad.ooo"] = cases.back().text;
+    game.LoadLevel("Bad.ooo");
+    EXPECT_NE(game.LoadError.find("the picture lies outside the data folder"), std::string::npos) << game.LoadError;
     files()[DataFolder + "Bad.ooo"] = cases[5].text;
     game.LoadLevel("Bad.ooo");
     EXPECT_NE(game.LoadError.find(": the number 1e39 is too large for a single-precision field (line 1)"),
