@@ -91,6 +91,9 @@ TEST_F(AuthorALevel, ABrokenLevelIsReportedOnceAndWhatWasReadStays)
     files()[DataFolder + "Bad.ooo"] = cases.back().text;
     game.LoadLevel("Bad.ooo");
     EXPECT_NE(game.LoadError.find("the picture lies outside the data folder"), std::string::npos) << game.LoadError;
+    files()[DataFolder + "Bad.ooo"] = "";
+    game.LoadLevel("Bad.ooo");
+    EXPECT_EQ(game.LoadError.rfind("while reading the picture name: ", 0), 0u) << game.LoadError;
     files()[DataFolder + "Bad.ooo"] = cases[5].text;
     game.LoadLevel("Bad.ooo");
     EXPECT_NE(game.LoadError.find(": the number 1e39 is too large for a single-precision field (line 1)"),
