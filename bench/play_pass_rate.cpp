@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "counting_events.h"
-#include "qt/player_mouse.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
+#include "qt/player_mouse.h"
 #include "shell/form1.h"
 
 namespace {
