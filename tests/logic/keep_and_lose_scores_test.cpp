@@ -237,7 +237,8 @@ TEST_F(Scores, ABadDiskLosesNoScore)
         files().erase(bak);
     }
     // Blanks an author of the file left around its fields are no fault.
-    EXPECT_EQ(ParseScores("\"Anna\" , 383939 \r\n").entries, ParseScores(Anna).entries);
+    for (const std::string blanks : {"\"Anna\" , 383939 \r\n", "Anna,\" 383939 \"\r\n"})
+        EXPECT_EQ(ParseScores(blanks).entries, ParseScores(Anna).entries) << blanks;
     boxes().clear();
     for (const Fault& fault : faults) {
         SCOPED_TRACE(fault.name);
