@@ -31,13 +31,8 @@ using Seconds = std::chrono::duration<double>;
 using SteadyClock = std::chrono::steady_clock;
 
 using orvane::bench::CountingEvents;
+using orvane::qt::testing::ClickAt;
 using orvane::qt::testing::SendMouse;
-
-void ClickAt(QWidget* field, QPoint at)
-{
-    SendMouse(field, QEvent::MouseButtonPress, at);
-    SendMouse(field, QEvent::MouseButtonRelease, at);
-}
 
 // The processor time of the game's thread: what its passes cost, whatever
 // other programs take of the machine meanwhile.

@@ -17,6 +17,7 @@
 #include "shell/form1.h"
 
 using namespace orvane;
+using orvane::qt::testing::ClickAt;
 using orvane::qt::testing::SendMouse;
 
 namespace {
@@ -54,8 +55,7 @@ TEST(PlayThrough, StartTestPromptStrokeAndPause)
              EXPECT_EQ(form.CurrentLevel, 1);
              EXPECT_TRUE(form.Paused && form.Label1->visible() && form.FrameLevelInfo->visible());
              EXPECT_GT(form.SpeedFactor, 0.0f);
-             SendMouse(field, QEvent::MouseButtonPress, QPoint(294, 180));
-             SendMouse(field, QEvent::MouseButtonRelease, QPoint(294, 180));
+             ClickAt(field, QPoint(294, 180));
          }},
         {"the prompt's click starts the level", [&] { return !form.Paused; },
          [&] {

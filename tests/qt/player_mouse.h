@@ -18,4 +18,10 @@ inline void SendMouse(QWidget* field, QEvent::Type type, QPoint at)
     QCoreApplication::sendEvent(target, &event);
 }
 
+inline void ClickAt(QWidget* field, QPoint at)
+{
+    SendMouse(field, QEvent::MouseButtonPress, at);
+    SendMouse(field, QEvent::MouseButtonRelease, at);
+}
+
 } // namespace orvane::qt::testing
