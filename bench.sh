@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds in release mode and prints every benchmark figure with its unit.
 set -euo pipefail
 cd "$(dirname "$0")"

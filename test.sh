@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the game and runs every test: the native build with the window
 # tests, the whole suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the readers under libFuzzer,

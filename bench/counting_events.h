@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // An event loop that counts the main loop's passes: every pass yields once.
 // The pass-rate benchmarks wrap the real platform's loop in it.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Opening the high-score window on a file of 10,000 entries and saving it
 // again, in the real window's lists and on the real disk: the figures a
 // player with a long table feels, beside the in-memory ones of the logic.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What one ball step, one redraw and one level load cost in the game logic,
 // on the in-memory platform (the window's own drawing cost is measured
 // under a real X server by bench.sh).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Main-loop passes a second in the real window: during the speed test (the
 // ball hidden) and in play (the ball shown, Display Margins off and on, a
 // stroke being drawn). The speed factor only holds if they are alike, so

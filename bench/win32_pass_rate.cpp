@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Under Wine, or on Windows: the cost of one yield with nothing pending, and
 // the main loop's passes a second in the real window during the speed test
 // (the ball hidden) and in play (the ball shown). The speed factor holds

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build under Wine in Xvfb: start-up to the first shown window,
 # the cost of one yield with nothing pending, and the passes a second of
 # the speed test and of play with the ball shown, counted inside the game.

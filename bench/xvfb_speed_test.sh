@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times the start-up in the real window under Xvfb and measures the
 # processor time the game uses while it waits, paused, between levels, and
 # the most memory it held; then counts the passes a second of the speed

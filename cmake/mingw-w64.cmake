@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross build of the game logic and its tests for 64-bit Windows; the tests
 # run under Wine.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the game and builds its packages with CPack.
 #
 # On Linux the program and its Data folder stay together in lib/orvane, as the

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the installed game from a folder of the user's own.
 #
 # The game keeps its levels and its high-score file in the folder "Data"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, on a Debian machine, whatever the build and the tests need and
 # the machine does not have yet. Run as root; does nothing when all is there.
 set -euo pipefail

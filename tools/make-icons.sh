@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the application icon's PNG sizes from its SVG. The PNGs are
 # committed, so a build needs no SVG renderer; run this after changing the SVG.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the AppStream screenshot, packaging/screenshots/level1.png: the game
 # under Xvfb, past the welcome picture and the speed test, with a trail drawn
 # in level 1. Needs a built build/orvane; run it under xvfb-run:

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The line work on the playfield: the player's strokes, and the level's
 // margins in red while Display Margins is checked.
 #include <algorithm>

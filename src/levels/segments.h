@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The segment table: every straight line the ball can meet. Rows 0 to 50
 // hold the player's strokes as a ring, rows 51 onward the level's margins in
 // file order; the last row is the goal line.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The controls a game window is built from. The game logic describes each
 // control once (its design) and from then on talks to it through these
 // handles; a platform decides how a control looks and behaves on screen.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's data files as it reads them: regular files only, each kind up
 // to a size far above any real one, so that a FIFO, a device or an endless
 // file can neither hang the game nor run it out of memory.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The text convention of the game's data files: fields separated by commas
 // or line ends, strings optionally between double quotes.
 #pragma once

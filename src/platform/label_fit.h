@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where a label sits once its text is known. A text wider or taller than the
 // label's designed box widens the label about the box's centre (the designed
 // size is the least it has), and the label is kept inside its parent where it

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The line work drawn on a window at run time, as a platform keeps it: the
 // distinct lines since the last clear, in the order they were first drawn,
 // so that the layer can be painted again (at another pixel ratio, say) and a

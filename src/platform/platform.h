@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Everything the game logic needs of the machine, in one place.
 #pragma once
 #include <memory>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Data files opened under a file number, read field by field or written
 // record by record. A file opened for output reaches the disk only when it
 // is closed, and then in one step, so a failure never leaves half a file.

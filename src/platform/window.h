@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A top-level window of the game: the playfield window or the high-score
 // window. Controls are added once, from the window's design, and stay alive
 // as long as the window.

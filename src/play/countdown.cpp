@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The countdown, pause and resume, the start prompt and RESTART.
 #include "platform/fields.h"
 #include "shell/form1.h"

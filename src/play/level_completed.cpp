@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Scoring a finished level and preparing the next one.
 #include "play/score_arithmetic.h"
 #include "platform/fields.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The player's strokes: every move with the left button alone held down
 // adds one segment to a ring of 51 and draws it at once.
 #include <algorithm>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Score and level arithmetic that cannot overflow: totals saturate at the
 // limits of their types instead of wrapping round to a negative score.
 #pragma once

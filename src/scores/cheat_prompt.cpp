@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The hidden spot of the high-score window: the day's code, then a level to
 // go on at.
 #include <cmath>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The high-score window: the table in three parallel lists, RESET ALL, OK,
 // and a hidden spot that jumps to a chosen level. Built means loaded (the
 // file has been read), unless it is built to be loaded later; destroyed

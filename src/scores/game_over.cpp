@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The end of a game: the player's name into the table at its rank, and the
 // High Scores menu command.
 #include <algorithm>

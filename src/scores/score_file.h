@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The high-score file: one record a line, the name between double quotes and
 // the score masked, top entry first.
 #pragma once

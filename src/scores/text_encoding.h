@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Names in the high-score file are UTF-8; older copies of the game wrote
 // the Windows code page.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The playfield window: the game's whole state and its event handlers.
 // The handlers are defined beside the subsystem they belong to (levels/,
 // sim/, draw/, play/, scores/); this class only gathers them, as the one

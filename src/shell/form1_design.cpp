@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The playfield window as it is designed: every control at its place with
 // its first text, font and colour, and the menu bar.
 #include "scores/form2.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up: the play flags, the window's place, the program and data
 // folders, the number of levels and the welcome picture.
 #include <cmath>

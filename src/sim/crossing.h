@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The geometry of one ball step: whether its path crosses a segment, and
 // how the ball leaves a segment it bounced off. Pure functions.
 #pragma once

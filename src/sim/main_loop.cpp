@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The speed test and the endless main loop: one ball step a pass.
 #include "shell/form1.h"
 

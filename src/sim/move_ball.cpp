@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One step of the ball: turned back at the playfield's edges, bounced off
 // the first segment in its way, or finishing the level at the goal line.
 #include <algorithm>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The speed calibration: how much faster or slower than the reference
 // machine this one runs the main loop.
 #pragma once

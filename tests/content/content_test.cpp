@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's shipped content: every file in Data/ loads cleanly, the speed
 // test finishes by itself, every numbered level needs the player and is won
 // by its recorded solution, the levels grow harder for an unsteady hand step

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game as a player gets it, installed into a scratch folder, started in
 # a private X server and watched on screenshots. Source it with platform
 # (qt: the Debian package; wine: the Windows zip), build (its build folder)

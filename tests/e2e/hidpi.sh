@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The first level at a pixel ratio of 2 (Qt's scale factor; Wine at 192 dots
 # per inch): the pictures at twice their size, the menu bar and the panel
 # drawn in device pixels, not stretched, clicks at the game's coordinates

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the end-to-end scripts and the desktop benchmarks stand on: a
 # private Xvfb display, a Wine prefix of the run's own, polling with a
 # deadline, and screenshots read with ImageMagick. Source it; it sets no

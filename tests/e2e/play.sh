@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game as a player gets it - the Debian package (qt) or the Windows zip
 # under Wine (wine) - played in Xvfb with xdotool, each step checked on a
 # screenshot, from the welcome picture to a name saved after level 2, the

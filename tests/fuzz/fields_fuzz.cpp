@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The field reader of the data files on any text, read as strings and
 // numbers in turn: it always ends, every field it gives is one the
 // convention allows, and typed reads either give a value or say the number

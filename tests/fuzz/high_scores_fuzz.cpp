@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The high-score file on any contents. The codec: whatever it reads, it
 // writes so that it reads back the same. The window: its three lists agree
 // item for item; a table read and saved reads back the same; a file read

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // LoadLevel on any level file (after a first zero byte, the file of levels 1
 // and 2, loaded when the ball reaches the goal and then directly, over what
 // the first left), then a little play: the ball steps, a stroke is drawn and

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang's libFuzzer and runs each for a while:
 #   tests/fuzz/run.sh [SECONDS_EACH]      (default 20)
 # New inputs that widen the coverage go to build-fuzz/corpus/<target>; an

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real save, stopped by SIGKILL at random moments, again and again: the
 // high-score file must be whole every time, holding the table as it was
 // before the interrupted save or as it is after it, never less.

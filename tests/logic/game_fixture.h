@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A game on the in-memory platform, with its data folder in memory.
 #pragma once
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Keeping scores and losing none: a game ends and a name is typed, the table
 // window's buttons and hidden spot, and a high-score file on a bad disk.
 #include <filesystem>

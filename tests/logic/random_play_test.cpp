@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Random play: a long, seeded mix of everything a player and the window
 // system can do to the game, on the shipped levels, with the state checked
 // after every event. ORVANE_RANDOM_SEED picks the game, ORVANE_RANDOM_EVENTS

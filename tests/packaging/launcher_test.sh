@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the installed game's launcher against a made-up installed tree and a
 # made-up home, both in folders whose names have spaces, and checks the copy
 # it makes for the user. Usage: launcher_test.sh path/to/orvane-launcher.sh

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The pure pieces every windowing platform places its labels and keeps its
 // line work with.
 #include <gtest/gtest.h>

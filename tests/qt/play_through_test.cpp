@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A player's first minute in the real window, with the shipped data: the
 // welcome picture, the speed test, the prompt, a stroke, Pause and Resume.
 #include <gtest/gtest.h>

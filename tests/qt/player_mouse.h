@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The player's mouse on a real window, as Qt delivers it: to whichever
 // control is at the point, the left button held from the press to the
 // release. The play-through test and the speed bench both play with it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The level checker as an author runs it: what it reads from a level file,
 // what it warns of, how the ball and a recorded solution fare, and how often
 // an unsteady hand still wins.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the level checker finds out about one level file, using the game's
 // own loader and ball step on an in-memory window.
 #pragma once

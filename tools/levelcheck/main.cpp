@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // orvane-levelcheck: loads level files with the game's own loader, checks
 // them, and lets the ball run by itself to see where it goes.
 #include <QCoreApplication>

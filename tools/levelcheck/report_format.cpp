@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The checker's two ways of telling what it found: one JSON object a line
 // for scripts, a short text for people.
 #include <cmath>

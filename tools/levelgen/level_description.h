@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A level as its author describes it, and what the game reads from it: the
 // level file's text and the checks that keep the picture readable. No
 // painting here; that is picture.h's business.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // orvane-levelgen: writes the game's content, every level file and picture
 // and General.ooo, from the level descriptions of one folder.
 #include <QGuiApplication>

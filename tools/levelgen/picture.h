@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The 600 x 400 picture of a level or of the welcome screen. Needs a
 // QGuiApplication for its fonts.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The looks a level's picture may take: the floor's colours and the accent
 // of its lights. Walls and goals look alike in every style, so that a
 // player who knows one level reads the next at a glance.

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Orvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Small faults put into the game logic one at a time, to see which the tests catch.
 
 Each mutant changes one place of one source file: a comparison turned round,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A platform held entirely in memory, for tests, benchmarks and tools: its
 // boxes answer from a script and are recorded, its clock is set by hand,
 // its files live in a map, and its windows record what was drawn on them.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Files and the clock of the machine itself, through the standard library,
 // so that the game, its tools and their tests share one implementation.
 #pragma once

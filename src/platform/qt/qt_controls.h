@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The controls of a game window on Qt widgets. Each handle points at its
 // widget, which the window owns through Qt's parent chain; the window
 // deletes its widgets before the handles, so no widget outlives its handle.

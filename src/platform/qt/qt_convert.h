@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Conversions between the game's plain values and Qt's. The game's strings
 // are UTF-8 throughout.
 #pragma once

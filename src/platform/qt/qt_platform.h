@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real platform: windows, boxes, the desktop shell and the event loop
 // on Qt 6 Widgets; files and the clock of the machine itself.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The content area of a game window, exactly the designed client size below
 // any menu bar. It paints, bottom to top, the background colour, the
 // picture, the line work and the ball, and reports the mouse.

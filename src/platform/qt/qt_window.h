@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A top-level game window on Qt: an in-window menu bar above a content area
 // of exactly the designed client size.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The controls of a game window that are child windows of their own: list
 // boxes and buttons, with the keyboard of dialogs; and the timer.
 #pragma once

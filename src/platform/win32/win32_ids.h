@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Message and identifier numbers the Win32 platform's windows share.
 #pragma once
 #include "platform/win32/win32_text.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The input box, from a dialog template built in memory: the game has no
 // resource script of its own for it, and the prompt decides nothing of its
 // layout.

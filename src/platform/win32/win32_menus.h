@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The native menu bar of a game window. Its top-level entries are commands
 // in their own right; an entry that gets entries of its own becomes a
 // drop-down, as "Options" does.

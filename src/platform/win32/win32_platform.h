@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Windows platform: windows, boxes, the shell and the message loop on
 // the Win32 API; files and the clock of the machine itself.
 #pragma once

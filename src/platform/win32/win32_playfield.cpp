@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/win32/win32_playfield.h"
 
 #include <windowsx.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The client area of a game window, exactly the designed size below the
 // menu bar. It paints, bottom to top, the background colour, the picture,
 // the line work, the panels with their labels and the ball, and routes the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Text and colour between the game's values and the Win32 API's. The
 // game's strings are UTF-8 throughout; Windows speaks UTF-16.
 #pragma once

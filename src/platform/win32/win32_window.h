@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A top-level game window on Win32: a fixed frame, a native menu bar, and a
 // client area of exactly the designed size below it, which the playfield
 // paints. Lists and buttons are child windows with the keyboard of dialogs.

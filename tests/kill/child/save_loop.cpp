@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Ends game after game for ever, each with a score one higher than the top
 // of the table it found, so that every save writes the whole high-score
 // file anew; a dot on the output before the first game and after every

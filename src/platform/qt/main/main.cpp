@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Orvane: starts the playfield window and hands over to the event loop.
 #include <QApplication>
 
