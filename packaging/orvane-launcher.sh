@@ -10,22 +10,25 @@
 # them, while the high-score files, which the game writes, are never replaced.
 set -eu
 
+# Installed by Debian's layout for games: this launcher in games/, the
+# program in lib/games/orvane, the levels and pictures in share/games/orvane.
 here=$(dirname "$(readlink -f "$0")")
-installed="$here/../lib/orvane"
+program="$here/../lib/games/orvane/orvane"
+data="$here/../share/games/orvane/Data"
 user="${XDG_DATA_HOME:-$HOME/.local/share}/orvane"
 
 mkdir -p "$user/Data"
 
 # A copy, not a symlink: the game finds Data beside the resolved path of its
 # executable, which a symlink would point back into the installed tree.
-if ! cmp -s "$installed/orvane" "$user/orvane"; then
+if ! cmp -s "$program" "$user/orvane"; then
   # Renamed into place so that a copy already running keeps its file.
-  cp "$installed/orvane" "$user/orvane.new.$$"
+  cp "$program" "$user/orvane.new.$$"
   chmod 755 "$user/orvane.new.$$"
   mv -f "$user/orvane.new.$$" "$user/orvane"
 fi
 
-for file in "$installed/Data"/*; do
+for file in "$data"/*; do
   [ -f "$file" ] || continue
   name=$(basename "$file")
   case "$name" in

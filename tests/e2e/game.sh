@@ -24,10 +24,10 @@ qt)
   install() {
     step="the package is built and unpacked"
     (cd "$build" && cpack -G DEB >"$shots/cpack.log" 2>&1) || fail "$step" "$shots/cpack.log" "cpack failed"
-    deb=$(ls -t "$build"/orvane_*.deb | head -1) root=$work/root data=$work/root/usr/lib/orvane/Data
+    deb=$(ls -t "$build"/orvane_*.deb | head -1) root=$work/root data=$work/root/usr/share/games/orvane/Data
     dpkg-deb -x "$deb" "$root"
-    [ -x "$root/usr/bin/orvane" ] && [ -x "$root/usr/lib/orvane/orvane" ] || fail "$step" "$deb" "the package lacks its launcher or its program"
-    installed=$(cd "$root/usr/lib/orvane" && find . -type f -exec md5sum {} + | sort)
+    [ -x "$root/usr/games/orvane" ] && [ -x "$root/usr/lib/games/orvane/orvane" ] || fail "$step" "$deb" "the package lacks its launcher or its program"
+    installed=$(cd "$root/usr" && find . -type f -exec md5sum {} + | sort)
     # The player: a user of its own when this runs as root, as on the build
     # machines, so that the installed files are not the player's to write.
     home=$work/home player=()
@@ -38,7 +38,7 @@ qt)
   # On the X server, whatever platform the window tests were told of.
   run_game() {
     exec env -u XDG_DATA_HOME HOME="$home" PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" \
-      "${player[@]}" "$root/usr/bin/orvane"
+      "${player[@]}" "$root/usr/games/orvane"
   }
   # The playfield fills the window below the menu bar.
   place() {

@@ -148,8 +148,8 @@ score=$((stored ^ 0x5D2A3))
   fail "$step" "$scores" "the stored score $score is not what level 1 gives"
 if [ "$platform" = qt ]; then
   [ "$(id -u)" -ne 0 ] || [ "$(stat -c %U "$scores")" = nobody ] || fail "$step" "$scores" "the file is not the player's"
-  [ "$installed" = "$(cd "$root/usr/lib/orvane" && find . -type f -exec md5sum {} + | sort)" ] ||
-    fail "$step" "$root/usr/lib/orvane" "the installed folder was changed"
+  [ "$installed" = "$(cd "$root/usr" && find . -type f -exec md5sum {} + | sort)" ] ||
+    fail "$step" "$root/usr" "the installed files were changed"
 fi
 box "High Scores" 10 || fail "$step" "$(shot 20-no-table)" "the high-score window is not shown"
 poll_shot 20-table 10 true

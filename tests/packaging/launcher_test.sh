@@ -10,24 +10,31 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
+# Debian's layout for games: the launcher, the program and the data apart.
 prefix="$work/install root/usr"
-installed="$prefix/lib/orvane"
-mkdir -p "$installed/Data"
-install -D -m 755 "$1" "$prefix/bin/orvane"
+installed="$prefix/lib/games/orvane"
+data="$prefix/share/games/orvane/Data"
+mkdir -p "$installed" "$data"
+install -D -m 755 "$1" "$prefix/games/orvane"
 # The program stands in for the game: it says where it was started from and with what.
 program() {
   printf '#!/bin/sh\n# version %s\nprintf "%%s\\n" "$0" "$@" > "$ORVANE_TEST_LOG"\n' "$1" >"$installed/orvane"
   chmod 755 "$installed/orvane"
 }
 # The user's copies are the installed files, byte for byte.
-same() { for f in "$@"; do cmp -s "$installed/$f" "$user/$f" || fail "$f is not copied"; done; }
+same() {
+  for f in "$@"; do
+    case "$f" in Data/*) from="$data/${f#Data/}" ;; *) from="$installed/$f" ;; esac
+    cmp -s "$from" "$user/$f" || fail "$f is not copied"
+  done
+}
 program 1
-echo "level one" >"$installed/Data/Level001.ooo"
-echo "picture" >"$installed/Data/Level001.jpg"
+echo "level one" >"$data/Level001.ooo"
+echo "picture" >"$data/Level001.jpg"
 
 home="$work/home of a player"
 export ORVANE_TEST_LOG="$work/run log"
-run() { env -u XDG_DATA_HOME HOME="$home" "$prefix/bin/orvane" "$@"; }
+run() { env -u XDG_DATA_HOME HOME="$home" "$prefix/games/orvane" "$@"; }
 user="$home/.local/share/orvane"
 
 # First start: the user's folder is made and the game runs from it.
@@ -40,10 +47,10 @@ same orvane Data/Level001.ooo Data/Level001.jpg
 # The game writes its scores; then the installed game is upgraded.
 echo "my scores" >"$user/Data/HighScores.ooo"
 echo "my backup" >"$user/Data/HighScores.bak"
-echo "level one, redone" >"$installed/Data/Level001.ooo"
-echo "level two" >"$installed/Data/Level002.ooo"
-echo "shipped scores" >"$installed/Data/HighScores.ooo"
-echo "shipped backup" >"$installed/Data/HighScores.bak"
+echo "level one, redone" >"$data/Level001.ooo"
+echo "level two" >"$data/Level002.ooo"
+echo "shipped scores" >"$data/HighScores.ooo"
+echo "shipped backup" >"$data/HighScores.bak"
 program 2
 run
 same orvane Data/Level001.ooo Data/Level002.ooo
@@ -51,7 +58,7 @@ same orvane Data/Level001.ooo Data/Level002.ooo
 my backup" ] || fail "the player's high-score files are replaced"
 
 # A user who has no scores yet gets the shipped table, in XDG_DATA_HOME.
-HOME="$home" XDG_DATA_HOME="$work/xdg data" "$prefix/bin/orvane"
+HOME="$home" XDG_DATA_HOME="$work/xdg data" "$prefix/games/orvane"
 user="$work/xdg data/orvane"
 same orvane Data/HighScores.ooo
 echo "the launcher's copies are right"
