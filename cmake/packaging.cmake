@@ -60,15 +60,10 @@ if(WIN32)
   # beside it, its Data folder, a short text on how to play, the licence and
   # the notices of the libraries linked into the program. Texts with Windows
   # line ends, for any editor there.
-  configure_file(${pkg}/windows/README.txt.in ${generated}/README.txt @ONLY)
-  configure_file(${CMAKE_SOURCE_DIR}/LICENSE ${generated}/LICENSE.txt COPYONLY)
-  configure_file(${pkg}/windows/THIRD-PARTY-NOTICES.txt ${generated}/THIRD-PARTY-NOTICES.txt COPYONLY)
-  foreach(text README LICENSE THIRD-PARTY-NOTICES)
-    file(READ ${generated}/${text}.txt content)
-    string(REGEX REPLACE "\r?\n" "\r\n" content "${content}")
-    file(WRITE ${generated}/${text}.txt "${content}")
-    install(FILES ${generated}/${text}.txt DESTINATION .)
-  endforeach()
+  configure_file(${pkg}/windows/README.txt.in ${generated}/README.txt @ONLY NEWLINE_STYLE CRLF)
+  configure_file(${CMAKE_SOURCE_DIR}/LICENSE ${generated}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+  configure_file(${pkg}/windows/THIRD-PARTY-NOTICES.txt ${generated}/THIRD-PARTY-NOTICES.txt @ONLY NEWLINE_STYLE CRLF)
+  install(FILES ${generated}/README.txt ${generated}/LICENSE.txt ${generated}/THIRD-PARTY-NOTICES.txt DESTINATION .)
 else()
   install(PROGRAMS ${pkg}/orvane-launcher.sh DESTINATION games RENAME orvane)
   install(FILES ${pkg}/org.example.orvane.desktop DESTINATION share/applications)
@@ -82,13 +77,9 @@ else()
   # Debian's policy: the manual page and the changelog compressed with
   # gzip -9, without a time stamp so that a rebuild gives the same bytes.
   configure_file(${pkg}/orvane.6.in ${generated}/orvane.6 @ONLY)
-  foreach(doc orvane.6 changelog)
-    if(doc STREQUAL changelog)
-      set(source ${pkg}/changelog)
-    else()
-      set(source ${generated}/${doc})
-    endif()
-    execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${generated}/${doc}.gz
+  foreach(source ${generated}/orvane.6 ${pkg}/changelog)
+    get_filename_component(name ${source} NAME)
+    execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${generated}/${name}.gz
                     RESULT_VARIABLE failed)
     if(failed)
       message(FATAL_ERROR "gzip could not compress ${source}")
