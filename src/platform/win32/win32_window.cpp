@@ -14,6 +14,9 @@ namespace {
 constexpr wchar_t ClassName[] = L"OrvaneWindow";
 // A fixed frame: no sizing border, no maximise box.
 constexpr DWORD Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// An owned window is shown modally over its disabled owner: minimised, it
+// would leave the player a game that takes no click and nothing to restore.
+constexpr DWORD OwnedStyle = Style & ~WS_MINIMIZEBOX;
 constexpr DWORD ExStyle = WS_EX_CONTROLPARENT;
 
 void RegisterClassOnce(WNDPROC procedure)
@@ -41,7 +44,8 @@ Win32Window::Win32Window(Win32Platform& platform, const WindowDesign& design)
 {
     RegisterClassOnce(&Procedure);
     HWND owner = platform.mainWindow();
-    CreateWindowExW(ExStyle, ClassName, Wide(design.caption).c_str(), Style, CW_USEDEFAULT, CW_USEDEFAULT,
+    style_ = owner ? OwnedStyle : Style;
+    CreateWindowExW(ExStyle, ClassName, Wide(design.caption).c_str(), style_, CW_USEDEFAULT, CW_USEDEFAULT,
                     design.client.width, design.client.height, owner, nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = GetDpiForWindow(hwnd_);
     if (dpi_ == 0) dpi_ = 96;
@@ -179,7 +183,7 @@ void Win32Window::fixSize()
 {
     const int width = Scaled(design_.client.width, dpi_), height = Scaled(design_.client.height, dpi_);
     RECT outer{0, 0, width, height};
-    AdjustWindowRectExForDpi(&outer, Style, !menus_.empty(), ExStyle, dpi_);
+    AdjustWindowRectExForDpi(&outer, style_, !menus_.empty(), ExStyle, dpi_);
     // A menu bar that wraps takes more rows than the estimate: measured again.
     for (int attempt = 0; attempt < 3; ++attempt) {
         SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,

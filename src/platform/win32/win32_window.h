@@ -60,6 +60,7 @@ private:
     Win32Platform& platform_;
     WindowDesign design_;
     HWND hwnd_ = nullptr;
+    DWORD style_ = 0;
     UINT dpi_ = 96;
     HFONT dialogFont_ = nullptr;
     Playfield playfield_;
