@@ -5,8 +5,10 @@
 # per inch): the pictures at twice their size, the menu bar and the panel
 # drawn in device pixels, not stretched, clicks at the game's coordinates
 # times 2, a stroke smooth and two device pixels wide; (Wine) the close box.
-# At another RATIO (1.5: 150 %, Wine at 144 dots per inch) the first level
-# is played at that ratio and the close box tried.
+# At another RATIO (1.5: Wine at 144 dots per inch, 150 %) the first level
+# is played at that ratio and the close box tried. (Qt at 1.5 scales the
+# pictures without smoothing, further from the reference than the checks
+# allow.)
 # Usage: tests/e2e/hidpi.sh qt BUILD_DIR [RATIO]    (screenshots in BUILD_DIR/e2e-screenshots/hidpi)
 #        tests/e2e/hidpi.sh wine WINDOWS_BUILD_DIR [RATIO]   (in build/e2e-screenshots/win32-hidpi)
 # Another ratio than 2 adds it to the folder's name: win32-hidpi-150.
