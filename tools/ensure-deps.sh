@@ -7,7 +7,7 @@ set -euo pipefail
 
 needed=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins libgtest-dev libgmock-dev
         libbenchmark-dev clang libclang-rt-14-dev xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core
-        desktop-file-utils appstream dpkg-dev lintian reuse)
+        fonts-liberation2 desktop-file-utils appstream dpkg-dev lintian reuse)
 # Wine's own fonts stand in for the classic Windows faces, and the
 # Arial-like faces are what the others fall back to: without them the
 # captions and labels of the Windows game come out in the wrong faces.

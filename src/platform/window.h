@@ -43,7 +43,11 @@ public:
     virtual ~Window() = default;
 
     // Geometry in logical pixels; a window's outer size includes its frame,
-    // caption and menu bar.
+    // caption and menu bar. The screen is the work area of the monitor the
+    // window is on, or, for a window about to open over the game's, that
+    // window's; moveTo places the outer top-left corner relative to that
+    // work area's corner. So a window the game centres opens on the monitor
+    // the player is using, not always on the first.
     virtual Size screenSize() const = 0;
     virtual Size outerSize() const = 0;
     virtual void setOuterSize(Size size) = 0;

@@ -3,8 +3,10 @@
 # The game as a player gets it, installed into a scratch folder, started in
 # a private X server and watched on screenshots. Source it with platform
 # (qt: the Debian package; wine: the Windows zip), build (its build folder)
-# and scale (the pixel ratio, 1 or 2) set; then call `begin FOLDER`.
+# and scale (the pixel ratio: 1, 1.5 or 2) set; then call `begin FOLDER`.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# The ratio in hundredths, for the shell's whole-number arithmetic.
+pct=$(awk -v s="$scale" 'BEGIN { print int(s * 100 + 0.5) }')
 source "$here/lib.sh"
 work=$(mktemp -d) && chmod 755 "$work"
 # One thread an ImageMagick command: the game keeps a core busy.
@@ -42,7 +44,7 @@ qt)
   }
   # The playfield fills the window below the menu bar.
   place() {
-    FX=$X FY=$((Y + HEIGHT - 400 * scale))
+    FX=$X FY=$((Y + HEIGHT - 400 * pct / 100))
     bar=("$X" $((Y + 1)) "$WIDTH" $((FY - Y - 2)))
   }
   # Without a window manager nothing gives a new window the keyboard.
@@ -57,19 +59,19 @@ wine)
     game_dir=$(ls -d "$work"/orvane-*-win64)
     data=$game_dir/Data scores=$game_dir/Data/HighScores.ooo
     [ -f "$game_dir/orvane.exe" ] && [ -f "$game_dir/README.txt" ] || fail "the zip" "$zip" "the zip lacks orvane.exe or README.txt"
-    wine_prefix "$build/wine$([ "$scale" = 1 ] || echo -hidpi)" "$work/bin/xdg-open" $((96 * scale))
+    wine_prefix "$build/wine$([ "$scale" = 1 ] || echo -hidpi)" "$work/bin/xdg-open" $((96 * pct / 100))
   }
   run_game() { cd "$game_dir" && exec wine orvane.exe; }
   # Wine frames the window itself: an equal border left, right and below.
   place() {
-    local border=$(((WIDTH - 600 * scale) / 2))
-    FX=$((X + border)) FY=$((Y + HEIGHT - border - 400 * scale))
-    bar=($((FX + 2)) $((FY - 17 * scale)) $((600 * scale - 4)) $((14 * scale)))
+    local border=$(((WIDTH - 600 * pct / 100) / 2))
+    FX=$((X + border)) FY=$((Y + HEIGHT - border - 400 * pct / 100))
+    bar=($((FX + 2)) $((FY - 17 * pct / 100)) $((600 * pct / 100 - 4)) $((14 * pct / 100)))
   }
   to_box() { xdotool "$@"; }
   close_with_ok() { to_box key Return; }
   # The close box is the caption's last button.
-  close_box() { xdotool mousemove $((X + WIDTH - 7 - 6 * scale)) $((Y + 8 + 4 * scale)) click 1; }
+  close_box() { xdotool mousemove $((X + WIDTH - 7 - 6 * pct / 100)) $((Y + 8 + 4 * pct / 100)) click 1; }
   ;;
 esac
 
@@ -99,13 +101,13 @@ launch() {
   main=$window
   place
   echo "window ${WIDTH}x$HEIGHT at $X,$Y, playfield at $FX,$FY"
-  [ $((WIDTH - 600 * scale)) -eq $((2 * (FX - X))) ] && [ $((FY - Y)) -ge $((10 * scale)) ] && [ $((FY - Y)) -le $((60 * scale)) ] ||
+  [ $((WIDTH - 600 * pct / 100)) -eq $((2 * (FX - X))) ] && [ $((FY - Y)) -ge $((10 * pct / 100)) ] && [ $((FY - Y)) -le $((60 * pct / 100)) ] ||
     fail "the game's window appears" "$(shot 00-window)" "the window is ${WIDTH}x$HEIGHT, not a playfield of 600x400 times $scale below a menu bar"
 }
 
 # at X Y: the pointer to a point of the playfield, in the game's units;
 # click_at X Y clicks there.
-at() { xdotool mousemove $((FX + $1 * scale)) $((FY + $2 * scale)); }
+at() { xdotool mousemove $((FX + $1 * pct / 100)) $((FY + $2 * pct / 100)); }
 click_at() { at "$@" && xdotool click 1; }
 # stroke X Y DX DY N: a stroke from (X,Y) in N steps of (DX,DY).
 stroke() {
@@ -115,11 +117,11 @@ stroke() {
   xdotool mouseup 1
 }
 # area IMAGE X Y W H OUT: a rectangle of the playfield, in the game's units.
-area() { crop "$1" "$(($4 * scale))x$(($5 * scale))+$(($2 * scale))+$(($3 * scale))" "$6"; }
+area() { crop "$1" "$(($4 * pct / 100))x$(($5 * pct / 100))+$(($2 * pct / 100))+$(($3 * pct / 100))" "$6"; }
 # ref PICTURE X Y W H OUT: that rectangle of a picture of the game, scaled.
-ref() { convert "$data/$1" -crop "$4x$5+$2+$3" +repage -resize $((100 * scale))% "$6"; }
+ref() { convert "$data/$1" -crop "$4x$5+$2+$3" +repage -resize "$pct%" "$6"; }
 # looks_like A B: whether two images are alike but for smoothing.
-looks_like() { below $((2 * scale))e-2 "$(rmse "$1" "$2")"; }
+looks_like() { below $((2 * pct / 100))e-2 "$(rmse "$1" "$2")"; }
 # box TITLE SECONDS: sets box to the visible window of exactly that title.
 _box() { box=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) && [ -n "$box" ]; }
 box() { until_true "$2" _box "$1"; }
@@ -138,7 +140,7 @@ poll_shot() {
   local deadline=$(($(date +%s) + $2))
   while :; do
     last=$(shot "$1")
-    crop "$last" "$((600 * scale))x$((400 * scale))+$FX+$FY" "$work/now.png"
+    crop "$last" "$((600 * pct / 100))x$((400 * pct / 100))+$FX+$FY" "$work/now.png"
     "${@:3}" && echo "ok $(($(date +%s) - started)) s  $1" && return
     [ "$(date +%s)" -ge "$deadline" ] && return 1
     sleep 0.2
@@ -155,7 +157,7 @@ read_menu_bar() {
   while read -r left right; do
     entry_x+=($((bar[0] + (left + right) / 2)))
     entry_w+=($((right - left + 1)))
-  done < <(menu_entries "$work/bar.png" $((5 * scale)))
+  done < <(menu_entries "$work/bar.png" $((5 * pct / 100)))
 }
 click_entry() { xdotool mousemove "${entry_x[$1]}" $((bar[1] + bar[3] / 2)) click 1; }
 menu_bar() { crop "$1" "${bar[2]}x${bar[3]}+${bar[0]}+${bar[1]}" "$2"; }
@@ -180,12 +182,12 @@ band() {
   differing "$work/band.png" "$work/level-band.png" 20%
 }
 # The ball may cross the band: a hundred pixels of it are allowed.
-prompt_is_gone() { [ "$(band)" -lt $((120 * scale * scale)) ]; }
-prompt_is_shown() { [ "$(band)" -gt $((300 * scale * scale)) ] && shows_level 1; }
+prompt_is_gone() { [ "$(band)" -lt $((120 * pct / 100 * pct / 100)) ]; }
+prompt_is_shown() { [ "$(band)" -gt $((300 * pct / 100 * pct / 100)) ] && shows_level 1; }
 stroke_is_drawn() {
   area "$work/now.png" 440 290 120 50 "$work/stroke.png"
-  [ "$(differing "$work/stroke.png" "$work/level-stroke.png" 20%)" -gt $((80 * scale)) ] &&
-    [ "$(pixels_like "$work/stroke.png" white 25%)" -gt $((60 * scale)) ]
+  [ "$(differing "$work/stroke.png" "$work/level-stroke.png" 20%)" -gt $((80 * pct / 100)) ] &&
+    [ "$(pixels_like "$work/stroke.png" white 25%)" -gt $((60 * pct / 100)) ]
 }
 
 # Steps 01 to 05: the welcome picture; its start area runs the speed test,
@@ -211,9 +213,9 @@ play_first_level() {
   area "$work/now.png" 0 288 185 89 "$work/panel.png"
   # The panel is black; the picture there is dark, but far from all black.
   black=$(pixels_like "$work/panel.png" black 3%)
-  [ "$black" -gt $((10000 * scale * scale)) ] || fail "$step" "$last" "only $black of the panel's pixels are black"
+  [ "$black" -gt $((10000 * pct / 100 * pct / 100)) ] || fail "$step" "$last" "only $black of the panel's pixels are black"
   text=$(pixels_like "$work/panel.png" 'rgb(224,224,224)' 15%)
-  [ "$text" -gt $((100 * scale * scale)) ] || fail "$step" "$last" "the panel shows $text light grey text pixels"
+  [ "$text" -gt $((100 * pct / 100 * pct / 100)) ] || fail "$step" "$last" "the panel shows $text light grey text pixels"
   ref Level001.jpg 150 162 300 30 "$work/level-band.png"
   prompt_is_shown || fail "$step" "$last" "the prompt's band differs from the level picture in only $(band) pixels"
   red=$(pixels_like "$work/now.png" red 20%)

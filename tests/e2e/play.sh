@@ -79,11 +79,12 @@ poll_shot 10-paused 10 paused || fail "$step" "$last" "the game did not stand st
 
 # --- 11 to 13 the high-score window, opened and closed while paused, with
 # a table of three written for it over the new player's: empty, not
-# missing, so that no error box greets the first look ---
+# missing, so that no error box greets the first look. The first name has
+# a capital's accent, whose dots the list's row must not cut off ---
 step="the high-score window"
 [ -f "$scores" ] && [ ! -s "$scores" ] || fail "$step" "$scores" "the new player's high-score file is missing or not empty"
-for entry in "Ann 9000" "Bob 4000" "Cy 100"; do
-  printf '"%s",%d\r\n' "${entry% *}" $((${entry#* } ^ 0x5D2A3))
+for entry in "Zoë Ünal 9000" "Bob 4000" "Cy 100"; do
+  printf '"%s",%d\r\n' "${entry% *}" $((${entry##* } ^ 0x5D2A3))
 done >"$scores"
 choose_from_options 11-options-menu Down Down Return
 box "High Scores" 10 || fail "$step" "$(shot 12-high-scores)" "no window captioned \"High Scores\""

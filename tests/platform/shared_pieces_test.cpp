@@ -2,13 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The pure pieces every windowing platform places its labels and keeps its
-// line work with.
+// line work with, and the Windows window's size and place at each pixel ratio.
 #include <gtest/gtest.h>
 
 #include <limits>
 
 #include "platform/label_fit.h"
 #include "platform/line_record.h"
+#include "platform/window_size.h"
 
 namespace orvane {
 namespace {
@@ -44,6 +45,37 @@ TEST(LineRecord, KeepsEachDistinctLineOnceInTheOrderFirstDrawnWithEndsARasterise
     record.clear();
     EXPECT_TRUE(record.add({1, 2, 3, 4, std::nullopt}, White));
     EXPECT_EQ(record.size(), 1u);
+}
+
+TEST(WindowSize, TheGameAndTheTableWindowAtEveryCommonPixelRatioOnAMonitorLeftOfThePrimary)
+{
+    // Frame, caption and menu bar as the window system gives them (Wine's
+    // figures); the game's client area is 600 x 400, the table's 170 x 295
+    // (no menu bar); the monitor's work area starts left of the primary's.
+    const Rect work{-1920, 0, 1920, 1040};
+    struct Row {
+        int dpi;
+        FrameEdges game, table;
+        Size gameOuter, tableOuter, screen;
+        Point placed;
+    };
+    const Row rows[] = {
+        {96, {3, 41, 3, 3}, {3, 22, 3, 3}, {606, 444}, {176, 320}, {1920, 1040}, {-1820, 50}},
+        {120, {3, 51, 3, 3}, {3, 27, 3, 3}, {756, 554}, {219, 399}, {1536, 832}, {-1795, 63}},
+        {144, {3, 59, 3, 3}, {3, 31, 3, 3}, {906, 662}, {261, 477}, {1280, 693}, {-1770, 75}},
+        {168, {3, 69, 3, 3}, {3, 36, 3, 3}, {1056, 772}, {304, 555}, {1097, 594}, {-1745, 88}},
+        {192, {3, 77, 3, 3}, {3, 40, 3, 3}, {1206, 880}, {346, 633}, {960, 520}, {-1720, 100}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.dpi);
+        EXPECT_EQ(OuterSize({600, 400}, row.dpi, row.game), row.gameOuter);
+        EXPECT_EQ(OuterSize({170, 295}, row.dpi, row.table), row.tableOuter);
+        EXPECT_EQ(LogicalSize(work, row.dpi), row.screen);
+        EXPECT_EQ(PlaceInWorkArea(work, row.dpi, 100, 50), row.placed);
+        // A window larger than the monitor keeps its caption on it.
+        EXPECT_EQ(PlaceInWorkArea(work, row.dpi, -30, -10), (Point{-1920, 0}));
+    }
+    EXPECT_EQ(DevicePixels(-5, 144), -8); // halves away from zero, as MulDiv
 }
 
 } // namespace

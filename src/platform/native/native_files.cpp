@@ -158,9 +158,17 @@ std::string NativeFileSystem::programFolder()
 {
     std::error_code error;
 #ifdef _WIN32
-    wchar_t buffer[MAX_PATH * 4];
-    DWORD n = GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(std::size(buffer)));
-    fs::path exe = n > 0 ? fs::path(std::wstring(buffer, n)) : fs::current_path(error);
+    // A long path (the manifest lets the program live in one) fills the
+    // buffer to the brim and comes back cut short: the buffer grows until the
+    // whole path fits, up to the longest path Windows has.
+    std::wstring buffer(MAX_PATH, L'\0');
+    DWORD n = 0;
+    for (;;) {
+        n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n < buffer.size() || buffer.size() >= 32768) break;
+        buffer.resize(buffer.size() * 2);
+    }
+    fs::path exe = n > 0 && n < buffer.size() ? fs::path(buffer.substr(0, n)) : fs::current_path(error);
 #else
     fs::path exe = fs::read_symlink("/proc/self/exe", error);
     if (error) return Utf8(fs::current_path(error));

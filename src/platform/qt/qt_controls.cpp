@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 #include "platform/label_fit.h"
 #include "platform/qt/qt_convert.h"
@@ -181,9 +182,30 @@ QtImageArea::QtImageArea(const ImageAreaDesign& design, QWidget* parent)
 
 // --- List box ---
 
+namespace {
+
+// Rows as tall as the font's line, and taller where capitals' accents rise
+// above its ascent (the dots of "Ü", the ring of "Å"): the text is centred
+// in its row and clipped to it.
+class AccentRoom : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const QFontMetrics& metrics = option.fontMetrics;
+        const int accents = -metrics.tightBoundingRect(QStringLiteral("\u00C5\u00C9\u00DC")).top();
+        size.setHeight(std::max(size.height(), metrics.height() + 2 * std::max(0, accents - metrics.ascent())));
+        return size;
+    }
+};
+
+} // namespace
+
 QtListBox::QtListBox(const ListBoxDesign& design, QWidget* parent) : widget_(new QListWidget(parent))
 {
     widget_->setSortingEnabled(false);
+    widget_->setItemDelegate(new AccentRoom(widget_));
     widget_->setGeometry(ToQRect(design.place));
     widget_->show();
 }

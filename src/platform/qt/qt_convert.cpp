@@ -24,8 +24,11 @@ QString LiteralCaption(const std::string& caption)
 
 QFont ToQFont(const FontDesign& design)
 {
+    // Liberation Sans and Arial have the widths of Windows' TrueType "MS Sans
+    // Serif", so a label takes the same room on both desktops; the common
+    // Linux faces run a fifth wider.
     QStringList families{ToQString(design.face)};
-    for (const char* alike : {"MS Sans Serif", "Microsoft Sans Serif", "Sans Serif"})
+    for (const char* alike : {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arial", "Sans Serif"})
         if (!families.contains(QLatin1String(alike))) families << QLatin1String(alike);
     QFont font;
     font.setFamilies(families);

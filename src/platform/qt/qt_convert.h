@@ -32,7 +32,8 @@ QString PlainLines(const std::string& text);
 // Captions are taken literally: "&" marks no shortcut key.
 QString LiteralCaption(const std::string& caption);
 
-// The designed face first, then faces that look alike where it is missing.
+// The designed face first, then faces that look alike and take the same
+// widths where it is missing.
 QFont ToQFont(const FontDesign& design);
 
 } // namespace orvane::qt

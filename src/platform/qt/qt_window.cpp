@@ -3,6 +3,7 @@
 
 #include "platform/qt/qt_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -44,11 +45,23 @@ void QtWindow::fixSize()
     root_->setFixedSize(root_->sizeHint());
 }
 
+namespace {
+
+// The work area of the screen a window is on; a window not yet shown is on
+// the screen of the active one.
+QRect WorkArea(const QWidget& window)
+{
+    QScreen* screen = window.isVisible() || !QApplication::activeWindow() ? window.screen()
+                                                                          : QApplication::activeWindow()->screen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+} // namespace
+
 Size QtWindow::screenSize() const
 {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    QSize size = screen ? screen->availableGeometry().size() : QSize(1024, 768);
-    return {size.width(), size.height()};
+    const QRect work = WorkArea(*root_);
+    return {work.width(), work.height()};
 }
 
 Size QtWindow::outerSize() const
@@ -62,7 +75,7 @@ Size QtWindow::outerSize() const
 // keeps the fixed size that shows the menu bar and the whole playfield.
 void QtWindow::setOuterSize(Size) { fixSize(); }
 
-void QtWindow::moveTo(int left, int top) { root_->move(left, top); }
+void QtWindow::moveTo(int left, int top) { root_->move(WorkArea(*root_).topLeft() + QPoint(left, top)); }
 
 Label& QtWindow::addLabel(const LabelDesign& design)
 {

@@ -4,6 +4,7 @@
 // The input box, from a dialog template built in memory: the game has no
 // resource script of its own for it, and the prompt decides nothing of its
 // layout.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -19,7 +20,7 @@ constexpr WORD TextId = 100;
 // reads them.
 class DialogTemplate {
 public:
-    DialogTemplate(DWORD style, const std::wstring& title, short cx, short cy)
+    DialogTemplate(DWORD style, const std::wstring& title, short cx, short cy, const LOGFONTW& font)
     {
         dword(style);
         dword(0);
@@ -29,8 +30,10 @@ public:
         word(static_cast<WORD>(cx)), word(static_cast<WORD>(cy));
         word(0), word(0); // no menu, the default class
         text(title);
-        word(8); // DS_SETFONT: point size and face
-        text(L"MS Shell Dlg");
+        // DS_SETFONT: point size and face. Dialog units follow the face, so
+        // the layout holds in any of them.
+        word(static_cast<WORD>(std::max(1, MulDiv(-font.lfHeight, 72, 96))));
+        text(font.lfFaceName);
     }
 
     // kind: the predefined class atom (0x80 button, 0x81 edit, 0x82 static).
@@ -104,7 +107,10 @@ INT_PTR CALLBACK InputProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM
 std::optional<std::wstring> InputBox(HWND owner, const std::wstring& prompt, const std::wstring& title,
                                      const std::wstring& defaultText)
 {
-    DialogTemplate form(DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, title, 246, 84);
+    // In the message boxes' face: the template's classic "MS Shell Dlg"
+    // would be the bitmap "MS Sans Serif".
+    DialogTemplate form(DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, title, 246, 84,
+                        MessageFont(96));
     form.add(0x82, SS_LEFT | SS_NOPREFIX, 7, 7, 172, 48, 0xFFFF, prompt);
     form.add(0x80, BS_DEFPUSHBUTTON | WS_TABSTOP, 189, 7, 50, 14, IDOK, L"OK");
     form.add(0x80, BS_PUSHBUTTON | WS_TABSTOP, 189, 25, 50, 14, IDCANCEL, L"Cancel");

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 
-#include "platform/win32/win32_resources.h"
 #include "platform/win32/win32_window.h"
 
 namespace orvane::win32 {
@@ -112,11 +111,7 @@ void Win32Shell::openUrl(const std::string& url)
 
 // --- Platform ---
 
-Win32Platform::Win32Platform()
-    : pointer_(LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_ORVANE_POINTER)))
-{
-    if (!pointer_) pointer_ = LoadCursorW(nullptr, IDC_HAND);
-}
+Win32Platform::Win32Platform() = default;
 
 std::unique_ptr<Window> Win32Platform::createWindow(const WindowDesign& design)
 {

@@ -78,7 +78,6 @@ public:
     std::vector<HWND> disableOthers(const Win32Window* modal) const;
     // Gives a window with lists and buttons its dialog keys.
     bool dialogMessage(MSG& msg) const;
-    HCURSOR pointer() const { return pointer_; }
 
 private:
     Win32Events events_{*this};
@@ -87,7 +86,6 @@ private:
     NativeFileSystem files_;
     NativeClock clock_;
     std::vector<Win32Window*> windows_;
-    HCURSOR pointer_;
 };
 
 // The input box of the game: a prompt, a text field holding the default,

@@ -53,9 +53,33 @@ HFONT CreateGameFont(const FontDesign& design, UINT dpi)
     // dialogs' size.
     const double points = design.points > 0 && design.points < 1000 ? design.points : 8.25;
     const int height = -static_cast<int>(std::lround(points * dpi / 72.0));
-    return CreateFace(Wide(design.face).c_str(), height, design.bold);
+    // "MS Sans Serif" is a bitmap face of a few sizes, drawn without
+    // smoothing, which the font mapper never trades for a TrueType face of
+    // another name; "Microsoft Sans Serif" is the same design in TrueType.
+    const std::wstring face = Wide(design.face);
+    const bool bitmapFace = CompareStringOrdinal(face.c_str(), -1, L"MS Sans Serif", -1, TRUE) == CSTR_EQUAL;
+    return CreateFace(bitmapFace ? L"Microsoft Sans Serif" : face.c_str(), height, design.bold);
 }
 
-HFONT CreateDialogFont(UINT dpi) { return CreateFace(L"MS Shell Dlg 2", -MulDiv(8, static_cast<int>(dpi), 72), false); }
+LOGFONTW MessageFont(UINT dpi)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi))
+        return metrics.lfMessageFont;
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = CLEARTYPE_QUALITY;
+    lstrcpynW(font.lfFaceName, L"Segoe UI", LF_FACESIZE);
+    return font;
+}
+
+HFONT CreateDialogFont(UINT dpi)
+{
+    const LOGFONTW font = MessageFont(dpi);
+    return CreateFontIndirectW(&font);
+}
 
 } // namespace orvane::win32

@@ -27,11 +27,14 @@ inline COLORREF ColourRef(Colour colour) { return static_cast<COLORREF>(colour &
 // A logical length in the device pixels of a window at this many dots per inch.
 inline int Scaled(int logical, UINT dpi) { return MulDiv(logical, static_cast<int>(dpi), 96); }
 
-// The designed face at the designed size; the font mapper stands in a face
-// that looks alike where it is missing.
+// The designed face at the designed size, in TrueType; the font mapper
+// stands in a face that looks alike where it is missing.
 HFONT CreateGameFont(const FontDesign& design, UINT dpi);
 
-// The face of dialogs and of the buttons and lists in the game's windows.
+// The face of the system's message boxes at a window's dots per inch. The
+// input box and the buttons and lists of the game's windows use it too, so
+// that every box of the game speaks in one face.
+LOGFONTW MessageFont(UINT dpi);
 HFONT CreateDialogFont(UINT dpi);
 
 } // namespace orvane::win32

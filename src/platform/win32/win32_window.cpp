@@ -6,6 +6,7 @@
 #include "platform/win32/win32_ids.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_resources.h"
+#include "platform/window_size.h"
 
 namespace orvane::win32 {
 
@@ -14,6 +15,9 @@ namespace {
 constexpr wchar_t ClassName[] = L"OrvaneWindow";
 // A fixed frame: no sizing border, no maximise box.
 constexpr DWORD Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// An owned window is shown modally over its disabled owner: minimised, it
+// would leave the player a game that takes no click and nothing to restore.
+constexpr DWORD OwnedStyle = Style & ~WS_MINIMIZEBOX;
 constexpr DWORD ExStyle = WS_EX_CONTROLPARENT;
 
 void RegisterClassOnce(WNDPROC procedure)
@@ -41,11 +45,18 @@ Win32Window::Win32Window(Win32Platform& platform, const WindowDesign& design)
 {
     RegisterClassOnce(&Procedure);
     HWND owner = platform.mainWindow();
-    CreateWindowExW(ExStyle, ClassName, Wide(design.caption).c_str(), Style, CW_USEDEFAULT, CW_USEDEFAULT,
-                    design.client.width, design.client.height, owner, nullptr, GetModuleHandleW(nullptr), this);
+    style_ = owner ? OwnedStyle : Style;
+    // An owned window starts over its owner, so that it is born on the
+    // owner's monitor, at that monitor's pixel ratio.
+    POINT at{CW_USEDEFAULT, CW_USEDEFAULT};
+    RECT ownerPlace;
+    if (owner && GetWindowRect(owner, &ownerPlace)) at = {ownerPlace.left, ownerPlace.top};
+    CreateWindowExW(ExStyle, ClassName, Wide(design.caption).c_str(), style_, at.x, at.y, design.client.width,
+                    design.client.height, owner, nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = GetDpiForWindow(hwnd_);
     if (dpi_ == 0) dpi_ = 96;
     dialogFont_ = CreateDialogFont(dpi_);
+    loadPictures();
     playfield_.attach(hwnd_, dpi_);
     platform_.add(this);
     fixSize();
@@ -60,6 +71,54 @@ Win32Window::~Win32Window()
         DestroyWindow(hwnd_);
     }
     if (dialogFont_) DeleteObject(dialogFont_);
+    for (HICON icon : icons_)
+        if (icon) DestroyIcon(icon);
+    if (pointer_) DestroyCursor(pointer_);
+}
+
+HCURSOR Win32Window::pointer() const { return pointer_ ? pointer_ : LoadCursorW(nullptr, IDC_HAND); }
+
+void Win32Window::loadPictures()
+{
+    // The resources hold each picture in several sizes; the one for the
+    // window's pixel ratio is taken, not one scaled from the system's.
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const int metrics[2] = {SM_CXICON, SM_CXSMICON};
+    for (int i = 0; i < 2; ++i) {
+        const int size = GetSystemMetricsForDpi(metrics[i], dpi_);
+        HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_ORVANE), IMAGE_ICON, size, size, 0));
+        if (!icon) continue;
+        SendMessageW(hwnd_, WM_SETICON, i == 0 ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        if (icons_[i]) DestroyIcon(icons_[i]);
+        icons_[i] = icon;
+    }
+    const int size = GetSystemMetricsForDpi(SM_CXCURSOR, dpi_);
+    HCURSOR pointer = static_cast<HCURSOR>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDC_ORVANE_POINTER), IMAGE_CURSOR, size, size, 0));
+    if (!pointer) return;
+    // The pointer shown is never one destroyed.
+    if (pointer_ && GetCursor() == pointer_) SetCursor(pointer);
+    if (pointer_) DestroyCursor(pointer_);
+    pointer_ = pointer;
+}
+
+FrameEdges Win32Window::edgesAt(UINT dpi) const
+{
+    RECT outer{0, 0, 0, 0};
+    AdjustWindowRectExForDpi(&outer, style_, !menus_.empty(), ExStyle, dpi);
+    return {-outer.left, -outer.top, outer.right, outer.bottom};
+}
+
+Rect Win32Window::workArea() const
+{
+    // An owned window is placed on its owner's monitor.
+    HWND owner = GetWindow(hwnd_, GW_OWNER);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(MonitorFromWindow(owner ? owner : hwnd_, MONITOR_DEFAULTTONEAREST), &info))
+        return {0, 0, 1024, 768};
+    const RECT& r = info.rcWork;
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 LRESULT CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -119,10 +178,21 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
             POINT at;
             GetCursorPos(&at);
             ScreenToClient(hwnd_, &at);
-            SetCursor(playfield_.wantsCustomPointer(at) ? platform_.pointer() : LoadCursorW(nullptr, IDC_ARROW));
+            SetCursor(playfield_.wantsCustomPointer(at) ? pointer() : LoadCursorW(nullptr, IDC_ARROW));
             return TRUE;
         }
         break;
+    case WM_GETDPISCALEDSIZE: {
+        // The client area stays its logical size exactly; the frame, caption
+        // and menu bar take what they take at the new ratio, which a linear
+        // scaling of the whole window would get wrong by a few pixels.
+        const int dpi = static_cast<int>(wParam);
+        const Size outer = OuterSize({design_.client.width, design_.client.height}, dpi, edgesAt(dpi));
+        auto* size = reinterpret_cast<SIZE*>(lParam);
+        size->cx = outer.width;
+        size->cy = outer.height;
+        return TRUE;
+    }
     case WM_DPICHANGED: rescale(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
     default:
         if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK && playfield_.mouse(message, wParam, lParam))
@@ -178,43 +248,45 @@ Timer& Win32Window::addTimer(const TimerDesign& design)
 void Win32Window::fixSize()
 {
     const int width = Scaled(design_.client.width, dpi_), height = Scaled(design_.client.height, dpi_);
-    RECT outer{0, 0, width, height};
-    AdjustWindowRectExForDpi(&outer, Style, !menus_.empty(), ExStyle, dpi_);
+    Size outer = OuterSize({design_.client.width, design_.client.height}, static_cast<int>(dpi_), edgesAt(dpi_));
     // A menu bar that wraps takes more rows than the estimate: measured again.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd_, nullptr, 0, 0, outer.width, outer.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         RECT client;
         GetClientRect(hwnd_, &client);
         const int dw = width - client.right, dh = height - client.bottom;
         if (dw == 0 && dh == 0) break;
-        outer.right += dw;
-        outer.bottom += dh;
+        outer.width += dw;
+        outer.height += dh;
     }
 }
 
 void Win32Window::rescale(UINT dpi, const RECT* suggested)
 {
     dpi_ = dpi;
-    if (dialogFont_) DeleteObject(dialogFont_);
+    // A font is let go only once no child holds it any more.
+    HFONT old = dialogFont_;
     dialogFont_ = CreateDialogFont(dpi);
     for (auto& [child, place] : children_) {
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_), FALSE);
         SetWindowPos(child, nullptr, Scaled(place.x, dpi), Scaled(place.y, dpi), Scaled(place.w, dpi),
                      Scaled(place.h, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (suggested)
-        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    fixSize();
+    if (old) DeleteObject(old);
+    loadPictures();
     playfield_.rescale(dpi);
+    // The whole suggested rectangle: its size is the one WM_GETDPISCALEDSIZE
+    // answered, and its place keeps the pointer on the caption of a window
+    // dragged across monitors, which would otherwise slip or bounce back.
+    if (suggested)
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    fixSize();
 }
 
-Size Win32Window::screenSize() const
-{
-    RECT work{0, 0, 1024, 768};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return {static_cast<int>((work.right - work.left) / ratio()), static_cast<int>((work.bottom - work.top) / ratio())};
-}
+// The work area of the monitor the window is on, not the primary monitor's:
+// the game centres its windows there.
+Size Win32Window::screenSize() const { return LogicalSize(workArea(), static_cast<int>(dpi_)); }
 
 Size Win32Window::outerSize() const
 {
@@ -230,8 +302,8 @@ void Win32Window::setOuterSize(Size) { fixSize(); }
 
 void Win32Window::moveTo(int left, int top)
 {
-    SetWindowPos(hwnd_, nullptr, static_cast<int>(left * ratio()), static_cast<int>(top * ratio()), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const Point at = PlaceInWorkArea(workArea(), static_cast<int>(dpi_), left, top);
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Window::show()

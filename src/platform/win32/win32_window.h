@@ -12,6 +12,7 @@
 #include "platform/win32/win32_menus.h"
 #include "platform/win32/win32_playfield.h"
 #include "platform/window.h"
+#include "platform/window_size.h"
 
 namespace orvane::win32 {
 
@@ -46,6 +47,8 @@ public:
     void close() override;
 
     HWND hwnd() const { return hwnd_; }
+    // The pointer over the start area and the prompt, at the window's ratio.
+    HCURSOR pointer() const;
     // Lists and buttons want the dialog keys: Tab, Enter and Esc.
     bool wantsDialogKeys() const { return !buttons_.empty(); }
 
@@ -55,13 +58,19 @@ private:
     void command(WPARAM wParam, LPARAM lParam);
     void fixSize();
     void rescale(UINT dpi, const RECT* suggested);
+    void loadPictures();
+    FrameEdges edgesAt(UINT dpi) const;
+    Rect workArea() const;
     double ratio() const { return dpi_ / 96.0; }
 
     Win32Platform& platform_;
     WindowDesign design_;
     HWND hwnd_ = nullptr;
+    DWORD style_ = 0;
     UINT dpi_ = 96;
     HFONT dialogFont_ = nullptr;
+    HICON icons_[2] = {nullptr, nullptr}; // big, small
+    HCURSOR pointer_ = nullptr;
     Playfield playfield_;
     Win32MenuBar menus_;
     std::vector<std::unique_ptr<Win32ListBox>> lists_;
