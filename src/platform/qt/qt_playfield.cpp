@@ -4,12 +4,15 @@
 #include "platform/qt/qt_playfield.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QWindow>
 
 #include "platform/qt/qt_convert.h"
 
@@ -17,10 +20,11 @@ namespace orvane::qt {
 
 namespace {
 
-// About a frame of a 60 Hz screen. Each picture costs a trip to the
-// display server, paid out of the main loop's passes; more often than the
-// common screen shows them would only slow play against the speed test.
-constexpr int RepaintMs = 16;
+FrameClock::Ticks Now()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 int ButtonsOf(Qt::MouseButtons buttons)
 {
@@ -79,8 +83,7 @@ Playfield::Playfield(Window& window, const WindowDesign& design, QWidget* parent
     setMouseTracking(true);
     repaintTimer_.setSingleShot(true);
     repaintTimer_.setTimerType(Qt::PreciseTimer);
-    repaintTimer_.setInterval(RepaintMs);
-    QObject::connect(&repaintTimer_, &QTimer::timeout, this, [this] { repaintStale(); });
+    QObject::connect(&repaintTimer_, &QTimer::timeout, this, [this] { repaintWhenDue(); });
 }
 
 Playfield::~Playfield() = default;
@@ -173,6 +176,45 @@ void Playfield::matchLayerToScreen()
     layer_.fill(Qt::transparent);
     for (const DrawnLine& line : lines_.lines()) paintOnLayer(line);
     allStale_ = true;
+}
+
+void Playfield::startRepaintTimer()
+{
+    // Qt's timers count whole milliseconds: rounded up, the timer fires at
+    // the frame's start or within a millisecond after it, never before.
+    const FrameClock::Ticks now = Now();
+    const FrameClock::Ticks wait = frameClock_.next() > now ? frameClock_.next() - now : 0;
+    repaintTimer_.start(static_cast<int>((wait + 999'999) / 1'000'000));
+}
+
+void Playfield::repaintWhenDue()
+{
+    if (frameClock_.due(Now())) repaintStale();
+    else startRepaintTimer();
+}
+
+void Playfield::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    watchScreen();
+}
+
+void Playfield::watchScreen()
+{
+    QWindow* handle = window()->windowHandle();
+    if (screenWatched_ || !handle) return;
+    screenWatched_ = true;
+    QObject::connect(handle, &QWindow::screenChanged, this, [this](QScreen* screen) { readRefreshRate(screen); });
+    readRefreshRate(handle->screen());
+}
+
+void Playfield::readRefreshRate(QScreen* screen)
+{
+    QObject::disconnect(rateWatch_);
+    if (screen)
+        rateWatch_ = QObject::connect(screen, &QScreen::refreshRateChanged, this,
+                                      [this, screen] { readRefreshRate(screen); });
+    frameClock_.setPeriod(FrameClock::periodOf(RefreshRate(screen ? screen->refreshRate() : 0)));
 }
 
 void Playfield::repaintStale()

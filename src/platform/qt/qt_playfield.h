@@ -6,9 +6,10 @@
 // picture, the line work and the ball, and reports the mouse.
 //
 // The game moves the ball and redraws its lines far more often than a
-// screen can show them, so the ball and the lines repaint a few
-// milliseconds later, from a short timer, and only where they changed. A
-// new picture, or line work cleared, repaints the whole field at once.
+// screen can show them, so the ball and the lines repaint where they
+// changed once a frame of the screen the window is on, from a timer whose
+// deadline the frame clock sets. A new picture, or line work cleared,
+// repaints the whole field at once.
 #pragma once
 #include <memory>
 #include <vector>
@@ -17,8 +18,11 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "platform/frame_clock.h"
 #include "platform/line_record.h"
 #include "platform/window.h"
+
+class QScreen;
 
 namespace orvane::qt {
 
@@ -70,6 +74,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -77,9 +82,14 @@ protected:
 private:
     void scheduleRepaint()
     {
-        if (!repaintTimer_.isActive()) repaintTimer_.start();
+        if (!repaintTimer_.isActive()) startRepaintTimer();
     }
+    void startRepaintTimer();
+    void repaintWhenDue();
     void repaintStale();
+    // Follows the refresh rate of the screen the window is on.
+    void watchScreen();
+    void readRefreshRate(QScreen* screen);
     void replacePicture(QImage picture);
     void markAllStale();
     void paintOnLayer(const DrawnLine& line);
@@ -96,6 +106,9 @@ private:
     std::vector<std::unique_ptr<QtShape>> shapes_;
 
     QTimer repaintTimer_;
+    FrameClock frameClock_;
+    QMetaObject::Connection rateWatch_;
+    bool screenWatched_ = false;
     QRect staleLines_;
     bool allStale_ = false;
     bool shapesStale_ = false;

@@ -46,6 +46,9 @@ public:
     void close() override;
 
     HWND hwnd() const { return hwnd_; }
+    // Repaints what is stale when a frame is due; gives when to look again.
+    LONGLONG repaintWhenDue(LONGLONG now) { return playfield_.repaintWhenDue(now); }
+    long long paints() const { return playfield_.paints(); }
     // Lists and buttons want the dialog keys: Tab, Enter and Esc.
     bool wantsDialogKeys() const { return !buttons_.empty(); }
 
