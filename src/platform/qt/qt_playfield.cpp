@@ -232,7 +232,9 @@ void Playfield::repaintStale()
     }
     allStale_ = shapesStale_ = false;
     staleLines_ = QRect();
-    if (!stale.isEmpty()) update(stale);
+    // Painted now, in its frame, rather than at the window system's next
+    // update round.
+    if (!stale.isEmpty()) repaint(stale);
 }
 
 void Playfield::paintEvent(QPaintEvent* event)
