@@ -20,6 +20,12 @@ namespace orvane::qt {
 
 namespace {
 
+std::vector<Playfield*>& Playfields()
+{
+    static std::vector<Playfield*> fields;
+    return fields;
+}
+
 FrameClock::Ticks Now()
 {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
@@ -81,12 +87,12 @@ Playfield::Playfield(Window& window, const WindowDesign& design, QWidget* parent
     setFixedSize(std::max(design.client.width, 0), std::max(design.client.height, 0));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    repaintTimer_.setSingleShot(true);
     repaintTimer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&repaintTimer_, &QTimer::timeout, this, [this] { repaintWhenDue(); });
+    QObject::connect(&repaintTimer_, &QTimer::timeout, this, [this] { repaintFromTimer(); });
+    Playfields().push_back(this);
 }
 
-Playfield::~Playfield() = default;
+Playfield::~Playfield() { std::erase(Playfields(), this); }
 
 Shape& Playfield::addShape(const ShapeDesign& design)
 {
@@ -178,19 +184,19 @@ void Playfield::matchLayerToScreen()
     allStale_ = true;
 }
 
-void Playfield::startRepaintTimer()
-{
-    // Qt's timers count whole milliseconds: rounded up, the timer fires at
-    // the frame's start or within a millisecond after it, never before.
-    const FrameClock::Ticks now = Now();
-    const FrameClock::Ticks wait = frameClock_.next() > now ? frameClock_.next() - now : 0;
-    repaintTimer_.start(static_cast<int>((wait + 999'999) / 1'000'000));
-}
-
 void Playfield::repaintWhenDue()
 {
-    if (frameClock_.due(Now())) repaintStale();
-    else startRepaintTimer();
+    const FrameClock::Ticks now = Now();
+    for (Playfield* field : Playfields())
+        if (field->repaintPending_ && field->frameClock_.due(now)) field->repaintStale();
+}
+
+void Playfield::repaintFromTimer()
+{
+    // The timer runs on while things change: a tick with nothing to do ends
+    // it, and one whose frame the yield painted does nothing.
+    if (!repaintPending_) repaintTimer_.stop();
+    else if (frameClock_.due(Now())) repaintStale();
 }
 
 void Playfield::showEvent(QShowEvent* event)
@@ -215,10 +221,12 @@ void Playfield::readRefreshRate(QScreen* screen)
         rateWatch_ = QObject::connect(screen, &QScreen::refreshRateChanged, this,
                                       [this, screen] { readRefreshRate(screen); });
     frameClock_.setPeriod(FrameClock::periodOf(RefreshRate(screen ? screen->refreshRate() : 0)));
+    frameMs_ = static_cast<int>(frameClock_.period() / 1'000'000);
 }
 
 void Playfield::repaintStale()
 {
+    repaintPending_ = false;
     QRegion stale;
     if (allStale_) stale = rect();
     else if (!staleLines_.isEmpty()) stale = staleLines_;

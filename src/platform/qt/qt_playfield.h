@@ -7,9 +7,11 @@
 //
 // The game moves the ball and redraws its lines far more often than a
 // screen can show them, so the ball and the lines repaint where they
-// changed once a frame of the screen the window is on, from a timer whose
-// deadline the frame clock sets. A new picture, or line work cleared,
-// repaints the whole field at once.
+// changed once a frame of the screen the window is on: the main loop's
+// yield paints when the frame clock finds a frame due, and a timer of a
+// frame does it only while the loop does not run (a modal loop, a wait
+// while paused). A new picture, or line work cleared, repaints the whole
+// field at once.
 #pragma once
 #include <memory>
 #include <vector>
@@ -62,6 +64,11 @@ public:
     void clearDrawing();
     Shape& addShape(const ShapeDesign& design);
 
+    // Repaints what is stale in every playfield whose frame is due. The
+    // main loop's yield calls it on every pass: a clock read, exact to far
+    // below a millisecond, where a timer's deadline is whole milliseconds.
+    static void repaintWhenDue();
+
     // Distinct lines on the layer since the last clear.
     std::size_t lineCount() const { return lines_.size(); }
 
@@ -82,10 +89,10 @@ protected:
 private:
     void scheduleRepaint()
     {
-        if (!repaintTimer_.isActive()) startRepaintTimer();
+        repaintPending_ = true;
+        if (!repaintTimer_.isActive()) repaintTimer_.start(frameMs_);
     }
-    void startRepaintTimer();
-    void repaintWhenDue();
+    void repaintFromTimer();
     void repaintStale();
     // Follows the refresh rate of the screen the window is on.
     void watchScreen();
@@ -106,6 +113,8 @@ private:
     std::vector<std::unique_ptr<QtShape>> shapes_;
 
     QTimer repaintTimer_;
+    int frameMs_ = 16;
+    bool repaintPending_ = false;
     FrameClock frameClock_;
     QMetaObject::Connection rateWatch_;
     bool screenWatched_ = false;
