@@ -16,7 +16,6 @@
 
 #include "counting_events.h"
 #include "frame_pace.h"
-#include "platform/frame_clock.h"
 #include "platform/win32/win32_gdiplus.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
@@ -135,11 +134,8 @@ int main()
         std::printf("play, ball %s: %.0f passes/s (%.2f of the test; median of %zu stretches of 0.8 s)\n", name, play,
                     p.testRate > 0 ? play / p.testRate : 0.0, rates->size());
     }
-    DEVMODEW mode{};
-    mode.dmSize = sizeof(mode);
-    const double reported = EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode) ? mode.dmDisplayFrequency : 0;
-    std::printf("paints while level 1's ball is shown, the display at %.0f Hz, painted for %.1f Hz:\n  %s\n", reported,
-                orvane::RefreshRate(reported > 1 ? reported : 60), p.pace.summary().c_str());
+    std::printf("paints while level 1's ball is shown, painted for the %.2f Hz the platform read:\n  %s\n",
+                window->refreshRate(), p.pace.summary().c_str());
     Gdiplus::GdiplusShutdown(gdiplus);
     return 0;
 }

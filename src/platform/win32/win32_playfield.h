@@ -157,8 +157,9 @@ public:
     void drawLine(const Line& line);
     void clearDrawing();
     std::size_t lineCount() const { return lines_.size(); }
-    // Paints made so far: benches time them.
+    // Paints made so far, and the refresh rate they follow: benches time them.
     long long paints() const { return paints_; }
+    double refreshRate() const { return static_cast<double>(ticksPerSecond_) / frameClock_.period(); }
 
     // Called by controls that changed what they show there, in logical pixels.
     void stale(const Rect& area);
