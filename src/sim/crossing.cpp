@@ -99,8 +99,19 @@ bool Crosses(const Path& path, const Segment& segment)
     const double BallX = path.fromX, BallY = path.fromY, NewX = path.toX, NewY = path.toY;
     const double dxS = X2 - X1, dyS = Y2 - Y1;
     const double dxP = NewX - BallX, dyP = NewY - BallY;
+    // Most rows are empty player rows, or settled by the extents along x
+    // alone, as they always were (a path straight up or down has its point
+    // at BallX); what is left, by the rest of the cheap test. A rejection of
+    // a path of length zero changes nothing: it crosses nothing.
+    if (dxS == 0 && dyS == 0) {
+        if (dxP != 0 ? Outside(0, BallX, NewX, 0) : Outside(0, BallY, NewY, 0)) return false;
+    } else {
+        if (dxS != 0 && Apart(BallX, NewX, X1, X2)) return false;
+        if (dyS != 0 && dyP != 0 && Apart(BallY, NewY, Y1, Y2)) return false;
+    }
     if (dxP == 0 && dyP == 0) return false;
-    if (Unreachable(BallX, BallY, NewX, NewY, X1, Y1, X2, Y2)) return false;
+    if ((dxS == 0 || dyS == 0 || dxP == 0 || dyP == 0) && Unreachable(BallX, BallY, NewX, NewY, X1, Y1, X2, Y2))
+        return false;
 
     // Where the line through the path meets the line through the segment.
     // Parallel lines leave the point at x = 0.
