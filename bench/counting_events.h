@@ -4,6 +4,8 @@
 // An event loop that counts the main loop's passes: every pass yields once.
 // The pass-rate benchmarks wrap the real platform's loop in it.
 #pragma once
+#include <functional>
+
 #include "platform/system.h"
 
 namespace orvane::bench {
@@ -20,6 +22,7 @@ public:
             testThreadSeconds = threadClock() - testThreadStart;
         }
         inner_.yield();
+        if (afterYield) afterYield();
     }
     void waitForEvents() override { inner_.waitForEvents(); }
     void endProgram() override { inner_.endProgram(); }
@@ -34,6 +37,8 @@ public:
     // passes cost it, whatever other programs take of the machine meanwhile.
     double (*threadClock)() = nullptr;
     double testThreadStart = 0, testThreadSeconds = 0;
+    // Looks at what the yield did (a paint, say).
+    std::function<void()> afterYield;
 
 private:
     EventLoop& inner_;

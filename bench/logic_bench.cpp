@@ -6,6 +6,10 @@
 // under a real X server by bench.sh).
 #include <benchmark/benchmark.h>
 
+#include <ctime>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "platform/memory/memory_platform.h"
@@ -56,6 +60,71 @@ void MoveBallOn151Rows(benchmark::State& state)
     state.SetLabel("51 player rows + 100 margins");
 }
 BENCHMARK(MoveBallOn151Rows);
+
+// A shipped level from Data/ (the benchmark runs from the source folder),
+// its picture left out, its ball left to itself.
+struct ShippedLevel {
+    explicit ShippedLevel(const std::string& name) : name(name)
+    {
+        std::ifstream file("Data/" + name, std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        platform.memoryFiles().files["/d/" + name] = text.str();
+        platform.memoryFiles().files["/d/" + name.substr(0, name.size() - 4) + ".jpg"] = "GIF89a";
+        form.DataPath = "/d/";
+        found = file.is_open() && start();
+    }
+    bool start()
+    {
+        steps = 0;
+        if (!form.LoadLevel(name)) return false;
+        form.Testing = false;
+        form.Paused = false;
+        return true;
+    }
+    // A million steps a load: the speed test's ball reaches its goal after
+    // 1,750,000, the numbered levels' never unaided.
+    void step()
+    {
+        if (++steps == 1'000'000) start();
+        form.MoveBall();
+    }
+    std::string name;
+    memory::MemoryPlatform platform;
+    Form1 form{platform};
+    bool found = false;
+    long long steps = 0;
+};
+
+// Each shipped level's ball step against the speed test's, timed one after
+// the other for the same number of steps: the calibration holds only if a
+// level's pass costs what the test's did.
+void MoveBallOnShippedLevel(benchmark::State& state)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "Level%03d.ooo", static_cast<int>(state.range(0)));
+    ShippedLevel level(state.range(0) ? name : "SystemTest.ooo"), test("SystemTest.ooo");
+    if (!level.found || !test.found) {
+        state.SkipWithError("the shipped Data/ was not found: run from the source folder");
+        return;
+    }
+    for (auto _ : state) level.step();
+    // Then the ratio, in processor time (what other programs take of the
+    // machine moves it less than the wall clock), over stretches that take
+    // turns so that drift falls on both alike.
+    std::clock_t levelTime = 0, testTime = 0;
+    for (int round = 0; round < 10; ++round) {
+        for (auto [who, time] : {std::pair{&level, &levelTime}, std::pair{&test, &testTime}}) {
+            const std::clock_t start = std::clock();
+            for (int i = 0; i < 100'000; ++i) who->step();
+            *time += std::clock() - start;
+        }
+    }
+    benchmark::DoNotOptimize(test.form.BallX);
+    state.counters["vs_test"] = static_cast<double>(levelTime) / static_cast<double>(testTime);
+    state.SetLabel(level.name + ", " + std::to_string(level.form.LastSegment - 50) + " margins");
+}
+BENCHMARK(MoveBallOnShippedLevel)->DenseRange(0, 20);
 
 void Redraw(benchmark::State& state)
 {

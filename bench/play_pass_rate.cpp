@@ -11,6 +11,8 @@
 // to count the passes (every pass of the loop yields once) and to play the
 // part of the player from a timer inside those yields.
 #include <QApplication>
+#include <QScreen>
+#include <QWindow>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -23,6 +25,8 @@
 #include <vector>
 
 #include "counting_events.h"
+#include "frame_pace.h"
+#include "platform/frame_clock.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
 #include "qt/player_mouse.h"
@@ -63,6 +67,20 @@ private:
 
 public:
     CountingEvents events_{qt_.events()};
+};
+
+// Calls back on every paint of a widget.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(std::function<void()> painted) : painted_(std::move(painted)) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) painted_();
+        return false;
+    }
+
+private:
+    std::function<void()> painted_;
 };
 
 // One state of play, set up at the start of each of its stretches.
@@ -121,9 +139,20 @@ int main(int argc, char** argv)
     constexpr int Rounds = 9;
     constexpr double PhaseSeconds = 0.8;
     std::vector<std::vector<double>> rates(kinds.size()), threadRates(kinds.size());
+    // The playfield's paints while the ball is shown and nothing else
+    // moves: when each came and where the ball was.
+    constexpr std::size_t PacedKind = 1;
+    orvane::bench::FramePace pace;
+    bool pacing = false;
+    PaintWatch watch([&] {
+        if (pacing) pace.paint(Seconds(SteadyClock::now().time_since_epoch()).count(), form.BallX, form.BallY);
+    });
+    field->installEventFilter(&watch);
     auto beginPhase = [&](std::size_t phase) {
         endStroke();
         kinds[phase % kinds.size()].begin();
+        pacing = phase % kinds.size() == PacedKind;
+        pace.newStretch();
     };
     auto clickPrompt = [&] { ClickAt(field, QPoint(294, 180)); };
 
@@ -174,6 +203,7 @@ int main(int argc, char** argv)
                 if (const auto& during = kinds[current % kinds.size()].during) during(t);
                 return;
             }
+            if (pacing) pace.stretchSeconds += t;
             rates[current % kinds.size()].push_back((passes - phaseStartPasses) / t);
             threadRates[current % kinds.size()].push_back((passes - phaseStartPasses) / (ThreadSeconds() - phaseThread));
             if (++current == Rounds * kinds.size()) {
@@ -227,5 +257,9 @@ int main(int argc, char** argv)
                     *high, rate / testRate, speed, (speed / DesignedSpeed - 1) * 100,
                     median(threadRates[k]) / testThreadRate);
     }
+    const QScreen* screen = field->window()->windowHandle() ? field->window()->windowHandle()->screen() : nullptr;
+    const double reported = screen ? screen->refreshRate() : 0;
+    std::printf("paints while level 1's ball is shown (%s), the screen at %.1f Hz, painted for %.1f Hz:\n  %s\n",
+                kinds[PacedKind].name, reported, orvane::RefreshRate(reported), pace.summary().c_str());
     return 0;
 }

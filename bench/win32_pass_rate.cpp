@@ -15,8 +15,10 @@
 #include <vector>
 
 #include "counting_events.h"
+#include "frame_pace.h"
 #include "platform/win32/win32_gdiplus.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_window.h"
 #include "shell/form1.h"
 
 namespace {
@@ -47,6 +49,8 @@ struct Player {
     SteadyClock::time_point clicked, mark;
     long long markPasses = -1;
     double steadyTestRate = 0;
+    // The paints while the ball is shown.
+    orvane::bench::FramePace pace;
 };
 Player* player = nullptr;
 
@@ -63,13 +67,16 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
         p.testRate = 1750000.0 / (p.form->SpeedFactor * 7.0);
         p.state = 1;
         p.form->Label1_Click();
+        p.state = 2;
         p.since = now, p.passesSince = passes;
         return;
     }
     if (Seconds(now - p.since).count() < 0.8) return;
     const bool shown = p.form->Shape1->visible();
     (shown ? p.shownRates : p.hiddenRates).push_back((passes - p.passesSince) / Seconds(now - p.since).count());
+    if (shown) p.pace.stretchSeconds += Seconds(now - p.since).count();
     p.form->Shape1->setVisible(!shown);
+    p.pace.newStretch();
     p.since = SteadyClock::now(), p.passesSince = p.events->passes;
     if (p.shownRates.size() == 5 || p.form->Paused) p.form->platform.events().endProgram();
 }
@@ -108,9 +115,17 @@ int main()
     std::printf("one yield with nothing pending: %.3f us on average (a look at the queue: %.1f us)\n",
                 yield * 1e6, peek * 1e6);
 
-    Player p{&form, &platform.counting, {}, 0, 0, {}, {}, 0, SteadyClock::now(), {}, -1, 0};
+    Player p{&form, &platform.counting, {}, 0, 0, {}, {}, 0, SteadyClock::now(), {}, -1, 0, {}};
     player = &p;
     SetTimer(nullptr, 0, 10, &Tick);
+    auto* window = static_cast<orvane::win32::Win32Window*>(form.window);
+    long long paints = window->paints();
+    platform.counting.afterYield = [&] {
+        if (window->paints() == paints) return;
+        paints = window->paints();
+        if (p.state == 2 && form.Shape1->visible())
+            p.pace.paint(Seconds(SteadyClock::now().time_since_epoch()).count(), form.BallX, form.BallY);
+    };
     form.ImageClickToStart_Click(); // returns when the player ends the program
     std::printf("speed test: %.2f s, %.0f passes/s; after its first 0.3 s %.0f passes/s\n", form.SpeedFactor * 7.0,
                 p.testRate, p.steadyTestRate);
@@ -119,6 +134,8 @@ int main()
         std::printf("play, ball %s: %.0f passes/s (%.2f of the test; median of %zu stretches of 0.8 s)\n", name, play,
                     p.testRate > 0 ? play / p.testRate : 0.0, rates->size());
     }
+    std::printf("paints while level 1's ball is shown, painted for the %.2f Hz the platform read:\n  %s\n",
+                window->refreshRate(), p.pace.summary().c_str());
     Gdiplus::GdiplusShutdown(gdiplus);
     return 0;
 }

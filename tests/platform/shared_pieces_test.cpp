@@ -1,12 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Orvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The pure pieces every windowing platform places its labels and keeps its
-// line work with, and the Windows window's size and place at each pixel ratio.
+// The pure pieces every windowing platform places its labels, keeps its
+// line work and times its paints with, and the Windows window's size and
+// place at each pixel ratio.
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
+#include <vector>
 
+#include "platform/frame_clock.h"
 #include "platform/label_fit.h"
 #include "platform/line_record.h"
 #include "platform/window_size.h"
@@ -76,6 +80,50 @@ TEST(WindowSize, TheGameAndTheTableWindowAtEveryCommonPixelRatioOnAMonitorLeftOf
         EXPECT_EQ(PlaceInWorkArea(work, row.dpi, -30, -10), (Point{-1920, 0}));
     }
     EXPECT_EQ(DevicePixels(-5, 144), -8); // halves away from zero, as MulDiv
+}
+
+TEST(FrameClock, PaintsOnceAPeriodOnTheScreensFramesAndALateLookSkipsAhead)
+{
+    constexpr FrameClock::Ticks ms = 1'000'000;
+    struct Look {
+        FrameClock::Ticks at;
+        bool due;
+        FrameClock::Ticks next;
+    };
+    struct Case {
+        const char* what;
+        FrameClock::Ticks period;
+        std::optional<FrameClock::Ticks> phase;
+        std::vector<Look> looks;
+    };
+    const Case cases[] = {
+        {"frames from the screen's phase", 16 * ms, 5 * ms,
+         {{100 * ms, true, 101 * ms}, {100 * ms, false, 101 * ms}, {100'999'999, false, 101 * ms},
+          {101 * ms, true, 117 * ms}, {116 * ms, false, 117 * ms},
+          // 2.5 frames late: one paint, the missed frames skipped.
+          {157 * ms, true, 165 * ms}, {160 * ms, false, 165 * ms}, {166 * ms, true, 181 * ms}}},
+        {"without a phase, from the first paint", 10 * ms, std::nullopt,
+         {{-3 * ms, true, 7 * ms}, {6 * ms, false, 7 * ms}, {7 * ms, true, 17 * ms},
+          // A little late: the next frame stays on the grid.
+          {20 * ms, true, 27 * ms},
+          // A period and more without a paint (nothing changed): the first
+          // change paints at once and the frames run from it.
+          {41 * ms, true, 51 * ms}, {51 * ms, true, 61 * ms}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FrameClock clock;
+        clock.setPeriod(c.period, c.phase);
+        for (const Look& look : c.looks) {
+            SCOPED_TRACE(look.at);
+            EXPECT_EQ(clock.due(look.at), look.due);
+            EXPECT_EQ(clock.next(), look.next);
+        }
+    }
+    // A rate no screen has is taken as 60 Hz; 144 Hz is 6.94 ms.
+    EXPECT_EQ(FrameClock::periodOf(0), FrameClock::periodOf(60));
+    EXPECT_EQ(FrameClock::periodOf(60), 16'666'667);
+    EXPECT_EQ(FrameClock::periodOf(144), 6'944'444);
 }
 
 } // namespace

@@ -30,6 +30,7 @@ QString TitleOf(const std::string& title)
 
 void QtEvents::yield()
 {
+    Playfield::repaintWhenDue();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     DeliverDeferredDeletes();
 }

@@ -4,12 +4,15 @@
 #include "platform/qt/qt_playfield.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QWindow>
 
 #include "platform/qt/qt_convert.h"
 
@@ -17,10 +20,17 @@ namespace orvane::qt {
 
 namespace {
 
-// About a frame of a 60 Hz screen. Each picture costs a trip to the
-// display server, paid out of the main loop's passes; more often than the
-// common screen shows them would only slow play against the speed test.
-constexpr int RepaintMs = 16;
+std::vector<Playfield*>& Playfields()
+{
+    static std::vector<Playfield*> fields;
+    return fields;
+}
+
+FrameClock::Ticks Now()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 int ButtonsOf(Qt::MouseButtons buttons)
 {
@@ -77,13 +87,12 @@ Playfield::Playfield(Window& window, const WindowDesign& design, QWidget* parent
     setFixedSize(std::max(design.client.width, 0), std::max(design.client.height, 0));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    repaintTimer_.setSingleShot(true);
     repaintTimer_.setTimerType(Qt::PreciseTimer);
-    repaintTimer_.setInterval(RepaintMs);
-    QObject::connect(&repaintTimer_, &QTimer::timeout, this, [this] { repaintStale(); });
+    QObject::connect(&repaintTimer_, &QTimer::timeout, this, [this] { repaintFromTimer(); });
+    Playfields().push_back(this);
 }
 
-Playfield::~Playfield() = default;
+Playfield::~Playfield() { std::erase(Playfields(), this); }
 
 Shape& Playfield::addShape(const ShapeDesign& design)
 {
@@ -175,8 +184,49 @@ void Playfield::matchLayerToScreen()
     allStale_ = true;
 }
 
+void Playfield::repaintWhenDue()
+{
+    const FrameClock::Ticks now = Now();
+    for (Playfield* field : Playfields())
+        if (field->repaintPending_ && field->frameClock_.due(now)) field->repaintStale();
+}
+
+void Playfield::repaintFromTimer()
+{
+    // The timer runs on while things change: a tick with nothing to do ends
+    // it, and one whose frame the yield painted does nothing.
+    if (!repaintPending_) repaintTimer_.stop();
+    else if (frameClock_.due(Now())) repaintStale();
+}
+
+void Playfield::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    watchScreen();
+}
+
+void Playfield::watchScreen()
+{
+    QWindow* handle = window()->windowHandle();
+    if (screenWatched_ || !handle) return;
+    screenWatched_ = true;
+    QObject::connect(handle, &QWindow::screenChanged, this, [this](QScreen* screen) { readRefreshRate(screen); });
+    readRefreshRate(handle->screen());
+}
+
+void Playfield::readRefreshRate(QScreen* screen)
+{
+    QObject::disconnect(rateWatch_);
+    if (screen)
+        rateWatch_ = QObject::connect(screen, &QScreen::refreshRateChanged, this,
+                                      [this, screen] { readRefreshRate(screen); });
+    frameClock_.setPeriod(FrameClock::periodOf(RefreshRate(screen ? screen->refreshRate() : 0)));
+    frameMs_ = static_cast<int>(frameClock_.period() / 1'000'000);
+}
+
 void Playfield::repaintStale()
 {
+    repaintPending_ = false;
     QRegion stale;
     if (allStale_) stale = rect();
     else if (!staleLines_.isEmpty()) stale = staleLines_;
@@ -190,7 +240,9 @@ void Playfield::repaintStale()
     }
     allStale_ = shapesStale_ = false;
     staleLines_ = QRect();
-    if (!stale.isEmpty()) update(stale);
+    // Painted now, in its frame, rather than at the window system's next
+    // update round.
+    if (!stale.isEmpty()) repaint(stale);
 }
 
 void Playfield::paintEvent(QPaintEvent* event)

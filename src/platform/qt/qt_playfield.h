@@ -6,9 +6,12 @@
 // picture, the line work and the ball, and reports the mouse.
 //
 // The game moves the ball and redraws its lines far more often than a
-// screen can show them, so the ball and the lines repaint a few
-// milliseconds later, from a short timer, and only where they changed. A
-// new picture, or line work cleared, repaints the whole field at once.
+// screen can show them, so the ball and the lines repaint where they
+// changed once a frame of the screen the window is on: the main loop's
+// yield paints when the frame clock finds a frame due, and a timer of a
+// frame does it only while the loop does not run (a modal loop, a wait
+// while paused). A new picture, or line work cleared, repaints the whole
+// field at once.
 #pragma once
 #include <memory>
 #include <vector>
@@ -17,8 +20,11 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "platform/frame_clock.h"
 #include "platform/line_record.h"
 #include "platform/window.h"
+
+class QScreen;
 
 namespace orvane::qt {
 
@@ -58,6 +64,11 @@ public:
     void clearDrawing();
     Shape& addShape(const ShapeDesign& design);
 
+    // Repaints what is stale in every playfield whose frame is due. The
+    // main loop's yield calls it on every pass: a clock read, exact to far
+    // below a millisecond, where a timer's deadline is whole milliseconds.
+    static void repaintWhenDue();
+
     // Distinct lines on the layer since the last clear.
     std::size_t lineCount() const { return lines_.size(); }
 
@@ -70,6 +81,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -77,9 +89,14 @@ protected:
 private:
     void scheduleRepaint()
     {
-        if (!repaintTimer_.isActive()) repaintTimer_.start();
+        repaintPending_ = true;
+        if (!repaintTimer_.isActive()) repaintTimer_.start(frameMs_);
     }
+    void repaintFromTimer();
     void repaintStale();
+    // Follows the refresh rate of the screen the window is on.
+    void watchScreen();
+    void readRefreshRate(QScreen* screen);
     void replacePicture(QImage picture);
     void markAllStale();
     void paintOnLayer(const DrawnLine& line);
@@ -96,6 +113,11 @@ private:
     std::vector<std::unique_ptr<QtShape>> shapes_;
 
     QTimer repaintTimer_;
+    int frameMs_ = 16;
+    bool repaintPending_ = false;
+    FrameClock frameClock_;
+    QMetaObject::Connection rateWatch_;
+    bool screenWatched_ = false;
     QRect staleLines_;
     bool allStale_ = false;
     bool shapesStale_ = false;

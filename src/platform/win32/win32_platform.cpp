@@ -54,7 +54,11 @@ void Win32Events::dispatchPending()
 
 void Win32Events::yield()
 {
-    if (Now() >= nextLook_) dispatchPending();
+    // The clock read here drives the repaint too: exact to the counter's
+    // tick, where a window timer keeps the system's 15.6 ms clock.
+    const LONGLONG now = Now();
+    if (now >= nextFrame_) nextFrame_ = platform_.repaintWhenDue(now);
+    if (now >= nextLook_) dispatchPending();
 }
 
 void Win32Events::waitForEvents()
@@ -121,6 +125,16 @@ std::unique_ptr<Window> Win32Platform::createWindow(const WindowDesign& design)
 void Win32Platform::remove(Win32Window* window)
 {
     windows_.erase(std::remove(windows_.begin(), windows_.end(), window), windows_.end());
+}
+
+LONGLONG Win32Platform::repaintWhenDue(LONGLONG now) const
+{
+    LONGLONG next = now + 1;
+    for (std::size_t i = 0; i < windows_.size(); ++i) {
+        const LONGLONG mine = windows_[i]->repaintWhenDue(now);
+        next = i == 0 ? mine : std::min(next, mine);
+    }
+    return next;
 }
 
 HWND Win32Platform::mainWindow() const { return windows_.empty() ? nullptr : windows_.front()->hwnd(); }

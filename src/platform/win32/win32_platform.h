@@ -34,6 +34,7 @@ private:
     bool ending_ = false;
     LONGLONG slice_;        // a millisecond in performance-counter ticks
     LONGLONG nextLook_ = 0; // when the yield next looks at the queue
+    LONGLONG nextFrame_ = 0; // when it next looks for a frame due
 };
 
 class Win32Dialogs : public Dialogs {
@@ -76,6 +77,9 @@ public:
     HWND boxOwner() const;
     // Disables the other windows while one is shown modally; returns them.
     std::vector<HWND> disableOthers(const Win32Window* modal) const;
+    // Repaints what is stale in each window whose frame is due; gives when
+    // to look again.
+    LONGLONG repaintWhenDue(LONGLONG now) const;
     // Gives a window with lists and buttons its dialog keys.
     bool dialogMessage(MSG& msg) const;
 

@@ -3,6 +3,7 @@
 
 #include "platform/win32/win32_playfield.h"
 
+#include <dwmapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -16,10 +17,12 @@ namespace orvane::win32 {
 
 namespace {
 
-// About a frame of a 60 Hz screen. Each picture costs a trip to the display
-// server, paid out of the main loop's passes; more often than the common
-// screen shows them would only slow play against the speed test.
-constexpr UINT RepaintMs = 16;
+LONGLONG Now()
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
 
 double Ratio(UINT dpi) { return dpi / 96.0; }
 
@@ -237,7 +240,92 @@ Playfield::~Playfield()
 void Playfield::attach(HWND hwnd, UINT dpi)
 {
     hwnd_ = hwnd;
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    ticksPerSecond_ = std::max<LONGLONG>(frequency.QuadPart, 1);
+    readRefreshRate(true);
     rescale(dpi);
+}
+
+namespace {
+
+// The composition's timing: its refresh period and the moment of its last
+// vertical blank, in performance-counter ticks. Looked up at run time: a
+// system without the desktop window manager has no dwmapi.dll.
+std::optional<DWM_TIMING_INFO> CompositionTiming()
+{
+    static const auto get = [] {
+        HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+        return dwm ? reinterpret_cast<decltype(&DwmGetCompositionTimingInfo)>(
+                         reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetCompositionTimingInfo")))
+                   : nullptr;
+    }();
+    DWM_TIMING_INFO timing{};
+    timing.cbSize = sizeof(timing);
+    // Since Windows 8.1 the window must be null: the timing is the composition's.
+    if (!get || FAILED(get(nullptr, &timing)) || timing.qpcRefreshPeriod == 0) return std::nullopt;
+    return timing;
+}
+
+// The refresh rate the monitor's current mode gives; 0 where it does not
+// (0 and 1 stand for the hardware's default).
+double MonitorRate(HMONITOR monitor)
+{
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof(info);
+    DEVMODEW mode{};
+    mode.dmSize = sizeof(mode);
+    if (!monitor || !GetMonitorInfoW(monitor, &info) ||
+        !EnumDisplaySettingsW(info.szDevice, ENUM_CURRENT_SETTINGS, &mode) || mode.dmDisplayFrequency <= 1)
+        return 0;
+    return mode.dmDisplayFrequency;
+}
+
+} // namespace
+
+void Playfield::readRefreshRate(bool monitorMayHaveChanged)
+{
+    HMONITOR monitor = MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST);
+    if (!monitorMayHaveChanged && monitor == monitor_) return;
+    monitor_ = monitor;
+    const double monitorRate = MonitorRate(monitor);
+    const double rate = RefreshRate(monitorRate);
+    // The composition's timing gives the period exactly and the phase of
+    // the frames too, but it is the composition's, of the main monitor: on a
+    // monitor of another rate, or a rate forced for a bench, it does not
+    // apply.
+    if (rate == monitorRate) {
+        if (std::optional<DWM_TIMING_INFO> timing = CompositionTiming()) {
+            const double compositionRate = static_cast<double>(ticksPerSecond_) / timing->qpcRefreshPeriod;
+            if (monitorRate == 0 || std::abs(compositionRate - monitorRate) < 1) {
+                frameClock_.setPeriod(static_cast<FrameClock::Ticks>(timing->qpcRefreshPeriod),
+                                  static_cast<FrameClock::Ticks>(timing->qpcVBlank));
+                return;
+            }
+        }
+    }
+    frameClock_.setPeriod(FrameClock::periodOf(rate, ticksPerSecond_));
+}
+
+LONGLONG Playfield::repaintWhenDue(LONGLONG now)
+{
+    // With nothing to paint the yield looks again a millisecond later, so
+    // that the first change after a pause waits no longer for its frame.
+    if (!repaintPending_) return now + ticksPerSecond_ / 1000;
+    if (frameClock_.due(now)) repaintStale();
+    return frameClock_.next();
+}
+
+void Playfield::repaintFromTimer()
+{
+    // The timer runs on while the ball moves: setting and killing it every
+    // frame costs more than its ticks. A tick with nothing to do ends it.
+    if (!repaintPending_) {
+        KillTimer(hwnd_, RepaintTimerId);
+        timerRunning_ = false;
+        return;
+    }
+    if (frameClock_.due(Now())) repaintStale();
 }
 
 void Playfield::rescale(UINT dpi)
@@ -401,7 +489,8 @@ void Playfield::scheduleRepaint()
     repaintPending_ = true;
     if (timerRunning_ || !hwnd_) return;
     timerRunning_ = true;
-    SetTimer(hwnd_, RepaintTimerId, RepaintMs, nullptr);
+    const auto periodMs = static_cast<UINT>(frameClock_.period() * 1000 / ticksPerSecond_);
+    SetTimer(hwnd_, RepaintTimerId, std::max<UINT>(periodMs, USER_TIMER_MINIMUM), nullptr);
 }
 
 namespace {
@@ -418,13 +507,6 @@ RECT BallArea(const Win32Shape& shape, UINT dpi)
 
 void Playfield::repaintStale()
 {
-    // The timer runs on while the ball moves: setting and killing it every
-    // frame costs more than its ticks. A tick with nothing to do ends it.
-    if (!repaintPending_) {
-        KillTimer(hwnd_, RepaintTimerId);
-        timerRunning_ = false;
-        return;
-    }
     repaintPending_ = false;
     RECT stale = staleArea_;
     if (shapesStale_ && !allStale_) {
@@ -449,6 +531,7 @@ void Playfield::repaintStale()
     HDC dc = GetDC(hwnd_);
     paint(dc, area);
     ReleaseDC(hwnd_, dc);
+    ++paints_;
 }
 
 void Playfield::paint(HDC dc, const RECT& area)

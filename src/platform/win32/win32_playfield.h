@@ -10,13 +10,18 @@
 // pixels: a line is drawn there once, a new picture or a clear composes it
 // again. The game moves the ball and redraws its lines far more often than a
 // screen can show them, so nothing repaints at once: changes mark what is
-// stale, and a timer of about a display frame repaints it.
+// stale, and the main loop's yield repaints it when the frame clock, at the
+// refresh period of the monitor the window is on, finds a frame due. A
+// window timer does it only while a modal loop (an open menu, a drag, a
+// box) holds the thread: its ticks come with the system's 15.6 ms clock,
+// which would beat against any screen's frames.
 #pragma once
 #include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "platform/frame_clock.h"
 #include "platform/line_record.h"
 #include "platform/win32/win32_text.h"
 #include "platform/window.h"
@@ -152,11 +157,21 @@ public:
     void drawLine(const Line& line);
     void clearDrawing();
     std::size_t lineCount() const { return lines_.size(); }
+    // Paints made so far, and the refresh rate they follow: benches time them.
+    long long paints() const { return paints_; }
+    double refreshRate() const { return static_cast<double>(ticksPerSecond_) / frameClock_.period(); }
 
     // Called by controls that changed what they show there, in logical pixels.
     void stale(const Rect& area);
     void shapeChanged();
-    void repaintStale();
+    // Repaints what is stale when a frame is due at this reading of the
+    // performance counter; gives when to look again.
+    LONGLONG repaintWhenDue(LONGLONG now);
+    // The window timer's tick: repaints only a frame the yield has not.
+    void repaintFromTimer();
+    // Reads the refresh period of the monitor the window is on, when it
+    // may have changed (a display change, a move to another monitor).
+    void readRefreshRate(bool monitorMayHaveChanged);
     void paint(HDC dc, const RECT& area);
 
     // Mouse messages of the client area; true when handled.
@@ -176,6 +191,7 @@ private:
     void paintLine(const DrawnLine& line);
     RECT device(const Rect& logical) const;
     void scheduleRepaint();
+    void repaintStale();
 
     Window& window_;
     Colour background_;
@@ -199,6 +215,10 @@ private:
     std::vector<std::unique_ptr<Win32ImageArea>> areas_;
     std::vector<std::unique_ptr<Win32Shape>> shapes_;
 
+    FrameClock frameClock_;
+    long long paints_ = 0;
+    LONGLONG ticksPerSecond_ = 1;
+    HMONITOR monitor_ = nullptr;
     bool repaintPending_ = false;
     bool timerRunning_ = false;
     bool allStale_ = false;

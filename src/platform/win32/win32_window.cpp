@@ -148,7 +148,7 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND: return 1; // the paint covers it all
     case WM_TIMER:
         if (wParam == RepaintTimerId) {
-            playfield_.repaintStale();
+            playfield_.repaintFromTimer();
         } else {
             for (auto& timer : timers_)
                 if (timer->id() == wParam && timer->enabled() && timer->onTick) {
@@ -194,6 +194,8 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     case WM_DPICHANGED: rescale(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_DISPLAYCHANGE: playfield_.readRefreshRate(true); break;
+    case WM_MOVE: playfield_.readRefreshRate(false); break;
     default:
         if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK && playfield_.mouse(message, wParam, lParam))
             return 0;

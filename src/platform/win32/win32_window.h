@@ -49,6 +49,10 @@ public:
     HWND hwnd() const { return hwnd_; }
     // The pointer over the start area and the prompt, at the window's ratio.
     HCURSOR pointer() const;
+    // Repaints what is stale when a frame is due; gives when to look again.
+    LONGLONG repaintWhenDue(LONGLONG now) { return playfield_.repaintWhenDue(now); }
+    long long paints() const { return playfield_.paints(); }
+    double refreshRate() const { return playfield_.refreshRate(); }
     // Lists and buttons want the dialog keys: Tab, Enter and Esc.
     bool wantsDialogKeys() const { return !buttons_.empty(); }
 
