@@ -101,6 +101,8 @@ public:
     // --- Ball simulation (sim/) ---
     enum class StepOutcome { Moved, Goal, Stuck };
     void ImageClickToStart_Click();
+    // The machine woke from sleep.
+    void System_Resume();
     void MainLoop();
     // One pass of the main loop; tools run passes of their own with it.
     void MainLoopPass();
@@ -135,6 +137,9 @@ public:
     // The high-score window while it is loaded.
     std::unique_ptr<Form2> form2;
     void LoadHighScores();
+    // The player has been told this run that the scores are kept in their
+    // own copy, the data folder being closed to writing.
+    bool ToldScoresElsewhere = false;
 
     Platform& platform;
     SequentialFiles files;

@@ -79,6 +79,8 @@ public:
     // Gives a window with lists and buttons its dialog keys.
     bool dialogMessage(MSG& msg) const;
     HCURSOR pointer() const { return pointer_; }
+    // The windows tell it of the system's own loops.
+    NativeClock& nativeClock() { return clock_; }
 
 private:
     Win32Events events_{*this};
