@@ -23,9 +23,9 @@ ball_x() {
 # held open for HOLD seconds right after the click on the start area;
 # prints the ball's speed in pixels a second.
 speed() {
-  launch
+  launch >&2
   ref Welcome.jpg 0 0 600 400 "$work/welcome.png"
-  poll_shot "$1-welcome" 20 welcome_is_shown || fail "$step" "$last" "no welcome picture"
+  poll_shot "$1-welcome" 20 welcome_is_shown >&2 || fail "$step" "$last" "no welcome picture"
   read_menu_bar "$last"
   click_at 304 364
   if [ -n "${2:-}" ]; then
@@ -33,7 +33,7 @@ speed() {
     click_entry $OPTIONS
     sleep "$2"
     shot "$1-menu-open" >/dev/null
-    xdotool key Escape
+    xdotool key Escape Escape # the drop-down, then the menu bar
   fi
   ref SystemTest.jpg 0 0 600 160 "$work/test-top.png"
   poll_shot "$1-level-1" 120 shows_level 1 >/dev/null || fail "$step" "$last" "no level 1 within 120 s"
@@ -50,8 +50,10 @@ speed() {
   done
   click_entry $EXIT
   exits_with_0 "$step" "$1-exit"
-  # Least squares over the places between 80 and 560, before the far edge.
-  awk '$3 > 80 && $3 < 560 { t = ($1 + $2) / 2; n++; st += t; sx += $3; stt += t * t; stx += t * $3 }
+  # Least squares over the places between 80 and 560, until the ball
+  # turns back at the far edge.
+  awk 'NR == 1 { t0 = $1 } $3 < last { exit } { last = $3 }
+       $3 > 80 && $3 < 560 { t = ($1 + $2) / 2 - t0; n++; st += t; sx += $3; stt += t * t; stx += t * $3 }
        END { if (n < 3) exit 1; printf "%.0f\n", (n * stx - st * sx) / (n * stt - st * st) }' "$work/track" ||
     fail "$step" "$shots/$1-flight-1.png" "the ball was seen in flight on fewer than 3 screenshots: $(cat "$work/track")"
 }
