@@ -89,7 +89,9 @@ TEST(RetryWhileHeld, WaitsGrowingForAboutTwoSecondsThenGivesUp)
         EXPECT_EQ(tries, c.tries);
         long long total = 0;
         for (std::size_t i = 0; i < waits.size(); ++i) {
-            if (i > 0) EXPECT_GE(waits[i], waits[i - 1]);
+            if (i > 0) {
+                EXPECT_GE(waits[i], waits[i - 1]);
+            }
             total += waits[i];
         }
         EXPECT_EQ(total, c.waited);
