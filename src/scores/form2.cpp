@@ -66,7 +66,8 @@ void Form2::Form_Load()
     List2->clear();
     List3->clear();
 
-    place_ = FindScorePlace(form1_.platform.files(), form1_.DataPath);
+    if (form1_.ScoresPlace.path.empty()) form1_.ScoresPlace = FindScorePlace(form1_.platform.files(), form1_.DataPath);
+    place_ = form1_.ScoresPlace;
     std::optional<std::string> contents = ReadDataFile(form1_.platform.files(), FilePath(), MaxHighScoreFileBytes);
     ScoreTable table = contents ? ParseScores(*contents) : ScoreTable{{}, false};
     for (const ScoreEntry& entry : table.entries) InsertEntry(List1->count(), entry.name, entry.score);

@@ -268,8 +268,8 @@ TEST_F(Scores, ABadDiskLosesNoScore)
 // A data folder that cannot be written (a protected program folder, one a
 // scanner guards): the player is told which and what to do, once a run,
 // and the scores go into the player's own copy, which starts from the
-// table beside the game and is read from then on. Without a copy of the
-// player's own the save fails, told why.
+// table beside the game and is read from then on; the folder is tried once
+// a run. Without a copy of the player's own the save fails, told why.
 TEST_F(Scores, AClosedDataFolderKeepsTheScoresInThePlayersCopy)
 {
     const std::string copy = "/home/player/.local/share/orvane/Data/HighScores.ooo";
@@ -294,7 +294,10 @@ TEST_F(Scores, AClosedDataFolderKeepsTheScoresInThePlayersCopy)
     EXPECT_EQ(Shown().size(), 2u);
 
     disk().user.clear();
-    EndGame(600, "Lost");
+    Form1 without(platform);
+    without.DataPath = DataFolder;
+    without.TotalScore = 600, platform.boxes().inputs.push_back("Lost");
+    without.GameOver();
     EXPECT_EQ(Shown().back(), SaveFailed + closed + move);
     EXPECT_EQ(files()[File], Anna + Bert);
 }
