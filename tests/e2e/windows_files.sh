@@ -59,6 +59,7 @@ record() { printf '"%s",%d\r\n' "$1" $(($2 ^ 0x5D2A3)); }
 no_temporary() { ! ls "$data" | grep -q '^HighScores\.ooo\..*\.new$'; }
 # hold SHARE MS: a second process holds the file until it is told.
 hold() {
+  rm -f "$work/hold.log" # the last holder's "held" is no answer
   (cd "$data" && exec wine "$hold_exe" HighScores.ooo "$1" "$2") >"$work/hold.log" 2>&1 &
   holder=$!
   until_true 20 grep -q held "$work/hold.log" || fail "$step" "$work/hold.log" "the holder did not take the file"
@@ -85,7 +86,8 @@ before=$(md5sum <"$scores")
 end_game "Pat Lost" 04
 hold read -1
 xdotool key Return
-answer Error 30 04-error key Return
+box Error 30 || fail "$step" "$(shot 04-error)" "no error box; the holder: $(cat "$work/hold.log"); the file: $(od -c "$scores" | head -4)"
+answer Error 5 04-error key Return
 [ "$(md5sum <"$scores")" = "$before" ] || fail "$step" "$scores" "the old file changed: $(od -c "$scores" | head -3)"
 no_temporary || fail "$step" "$data" "a temporary file is left: $(ls "$data")"
 kill "$holder" 2>/dev/null || true
