@@ -5,8 +5,8 @@
 # for 6 s, in which Windows holds the game's loop, gives level 1's ball the
 # speed of a run left alone. Were the held time counted, the ball would fly
 # at least three times as fast (a test lasts 1 to 3 s under Wine here); two
-# runs left alone on our shared 2-core machine differ by up to 60 %, so the
-# check allows a factor of 2 either way and prints the ratio. The ball's
+# runs on our shared 2-core machine differed by up to 60 %, so the check
+# allows 0.4 to 2 times the speed and prints the ratio. The ball's
 # speed is the slope of its place on timed screenshots, flying right.
 # Usage: tests/e2e/windows_speed.sh WINDOWS_BUILD_DIR  (screenshots in build/e2e-screenshots/win32-speed)
 set -euo pipefail
@@ -73,6 +73,6 @@ step="a run with a menu held open for 6 s in the speed test"
 held=$(speed 02-held 6)
 echo "level 1's ball, a menu held open in the test: $held px/s"
 ratio=$(awk -v a="$alone" -v h="$held" 'BEGIN { printf "%.2f", h / a }')
-awk -v r="$ratio" 'BEGIN { exit !(r > 0.5 && r < 2) }' ||
+awk -v r="$ratio" 'BEGIN { exit !(r > 0.4 && r < 2) }' ||
   fail "$step" "$shots/02-held-flight-1.png" "$held px/s against $alone: $ratio times as fast"
 echo "ok the held run's ball at $ratio times the speed of the run left alone; screenshots in $shots"
