@@ -46,11 +46,13 @@ if tools/ensure-deps.sh --windows; then
   cmake --build build-win -j "$jobs"
   (cd build-win && cpack -G ZIP >/dev/null && ls -l orvane-*-win64.zip)
   (cd build-win && WINEPREFIX="$PWD/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" ctest --output-on-failure)
-  # Screenshots of every step in build/e2e-screenshots/win32, win32-hidpi
-  # and win32-hidpi-150 (150 %, 144 dots per inch).
+  # Screenshots of every step in build/e2e-screenshots/win32, win32-hidpi,
+  # win32-hidpi-150 (150 %, 144 dots per inch), win32-files and win32-speed.
   tests/e2e/play.sh wine build-win
   tests/e2e/hidpi.sh wine build-win
   tests/e2e/hidpi.sh wine build-win 1.5
+  tests/e2e/windows_files.sh build-win
+  tests/e2e/windows_speed.sh build-win
 else
   echo "Skipped: the MinGW-w64 compiler, Wine and its fonts cannot be installed here."
 fi

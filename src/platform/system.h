@@ -5,6 +5,7 @@
 // event loop.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -21,7 +22,9 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
     // The whole file, or nothing when it is missing, cannot be read or is
-    // not a regular file; it never waits for a writer, as a FIFO would.
+    // not a regular file; it never waits for a writer, as a FIFO would. A
+    // file another program holds for a moment (a scanner, a sync client, the
+    // search indexer) is waited for, about two seconds at most.
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
     // Whether a regular file is there.
     virtual bool exists(const std::string& path) = 0;
@@ -31,11 +34,20 @@ public:
     // contents are still whole. Creates the file when it is missing.
     // Fails, leaving it as it is, where the file is read-only by its own
     // permission (whoever the program runs as) or is not a regular file.
+    // A moment's hold by another program is waited out as by readFile;
+    // copies of the program replacing one file at once each write a
+    // temporary file of their own, and nothing of a failed try is left.
     virtual bool replaceFile(const std::string& path, const std::string& contents) = 0;
     // Copies a file, replacing the copy in one step.
     virtual bool copyFile(const std::string& from, const std::string& to) = 0;
     // The folder of the running program, without a trailing separator.
     virtual std::string programFolder() = 0;
+    // Whether a new file can be made in the folder: tried, not read from
+    // its permissions, which do not show a folder a scanner guards.
+    virtual bool canWriteIn(const std::string& folder) = 0;
+    // This user's own folder for the files the program cannot keep beside
+    // itself, made where it is missing; empty where there is none.
+    virtual std::string userFolder() = 0;
     virtual char separator() const = 0;
 };
 
@@ -44,6 +56,11 @@ public:
     virtual ~Clock() = default;
     // A steady clock in seconds, for measuring durations.
     virtual double steadySeconds() = 0;
+    // The steady clock less the time the system held the program's thread
+    // in a loop of its own, in which the game's main loop cannot run: a
+    // menu open, the window moved or sized by its frame. The speed test is
+    // timed on it. Timers still fire in those loops.
+    virtual double loopSeconds() = 0;
     virtual int dayOfMonth() = 0;
 };
 
@@ -69,6 +86,10 @@ public:
     // included, returns as soon as it can; further boxes answer at once.
     virtual void endProgram() = 0;
     virtual bool ending() const = 0;
+
+    // The machine woke from sleep; called from inside a yield where the
+    // platform is told of it. Windows' steady clock counts the time asleep.
+    std::function<void()> onWake;
 };
 
 } // namespace orvane

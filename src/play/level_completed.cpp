@@ -15,7 +15,7 @@ void Form1::LevelCompleted()
     Paused = true;
     if (Testing) {
         Testing = false;
-        SpeedFactor = SpeedFactorFor(platform.clock().steadySeconds() - TestStartTime);
+        SpeedFactor = SpeedFactorFor(platform.clock().loopSeconds() - TestStartTime);
     }
     TotalScore = AddPoints(TotalScore, LevelPoints(SecondsLeft, PointsPerSecond));
 

@@ -33,7 +33,7 @@ Form2::Form2(Form1& form1, bool load) : form1_(form1)
 
 Form2::~Form2() = default;
 
-std::string Form2::FilePath() const { return form1_.DataPath + "HighScores.ooo"; }
+std::string Form2::FilePath() const { return place_.path.empty() ? form1_.DataPath + "HighScores.ooo" : place_.path; }
 
 void Form2::InsertEntry(int index, const std::string& name, std::int32_t score)
 {
@@ -45,9 +45,10 @@ void Form2::InsertEntry(int index, const std::string& name, std::int32_t score)
 std::string Form2::KeepOriginal(const std::string& contents)
 {
     FileSystem& files = form1_.platform.files();
+    const std::string folder = FilePath().substr(0, FilePath().size() - std::string("HighScores.ooo").size());
     for (int n = 0; n < 1000; ++n) {
         std::string name = n == 0 ? "HighScores.bak" : "HighScores." + std::to_string(n) + ".bak";
-        std::string path = form1_.DataPath + name;
+        std::string path = folder + name;
         if (files.exists(path)) {
             if (files.readFile(path) == contents) return name; // already kept
             continue;
@@ -65,6 +66,8 @@ void Form2::Form_Load()
     List2->clear();
     List3->clear();
 
+    if (form1_.ScoresPlace.path.empty()) form1_.ScoresPlace = FindScorePlace(form1_.platform.files(), form1_.DataPath);
+    place_ = form1_.ScoresPlace;
     std::optional<std::string> contents = ReadDataFile(form1_.platform.files(), FilePath(), MaxHighScoreFileBytes);
     ScoreTable table = contents ? ParseScores(*contents) : ScoreTable{{}, false};
     for (const ScoreEntry& entry : table.entries) InsertEntry(List1->count(), entry.name, entry.score);
@@ -97,8 +100,22 @@ void Form2::SaveHighScores()
     }
     FileSystem& files = form1_.platform.files();
     const bool refused = leaveFileAlone_ && files.fileInfo(FilePath()).has_value();
-    if (refused || !files.replaceFile(FilePath(), FormatScores(entries)))
-        form1_.ShowError("An error has occurred while trying to save the high scores list.");
+    const bool saved = !refused && files.replaceFile(FilePath(), FormatScores(entries));
+    std::string text = "An error has occurred while trying to save the high scores list.";
+    if (!place_.closedFolder.empty()) {
+        // Where and why, and what the player can do; said once a run while
+        // the player's own copy keeps the scores.
+        if (saved && form1_.ToldScoresElsewhere) return;
+        std::string folder = place_.closedFolder;
+        if (folder.size() > 1 && folder.back() == files.separator()) folder.pop_back();
+        text += CrLf + CrLf + "The folder " + folder + " cannot be written.";
+        if (saved) text += " The high scores are kept for you in " + FilePath() + ".";
+        text += CrLf + "To keep them with the game, move the game's whole folder to a folder you can write.";
+        form1_.ToldScoresElsewhere = saved;
+    } else if (saved) {
+        return;
+    }
+    form1_.ShowError(text);
 }
 
 void Form2::Command1_Click() { window->close(); }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/window.h"
+#include "scores/score_place.h"
 
 namespace orvane {
 
@@ -44,6 +45,7 @@ private:
     std::string KeepOriginal(const std::string& contents);
 
     Form1& form1_;
+    ScorePlace place_;
     // The file holds records that the table lacks and that no copy keeps:
     // a save would lose them, so the file is left alone.
     bool leaveFileAlone_ = false;

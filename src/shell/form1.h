@@ -13,6 +13,7 @@
 #include "levels/segments.h"
 #include "platform/platform.h"
 #include "platform/sequential_files.h"
+#include "scores/score_place.h"
 
 namespace orvane {
 
@@ -101,6 +102,8 @@ public:
     // --- Ball simulation (sim/) ---
     enum class StepOutcome { Moved, Goal, Stuck };
     void ImageClickToStart_Click();
+    // The machine woke from sleep.
+    void System_Resume();
     void MainLoop();
     // One pass of the main loop; tools run passes of their own with it.
     void MainLoopPass();
@@ -135,6 +138,13 @@ public:
     // The high-score window while it is loaded.
     std::unique_ptr<Form2> form2;
     void LoadHighScores();
+    // Where the high-score file lives, found at the first look this run:
+    // Windows tells the player of every try to write in a folder that
+    // Controlled folder access guards.
+    ScorePlace ScoresPlace;
+    // The player has been told this run that the scores are kept in their
+    // own copy, the data folder being closed to writing.
+    bool ToldScoresElsewhere = false;
 
     Platform& platform;
     SequentialFiles files;

@@ -21,7 +21,10 @@ Form1::Form1(Platform& platform) : platform(platform), files(platform.files())
     BuildWindow();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    platform.events().onWake = nullptr;
+}
 
 void Form1::BuildWindow()
 {
@@ -71,6 +74,7 @@ void Form1::BuildWindow()
     w.onMouseMove = [this](const MouseEvent& e) { Form_MouseMove(e.buttons, e.shift, e.x, e.y); };
     w.onMouseUp = [this](const MouseEvent& e) { Form_MouseUp(e.buttons, e.shift, e.x, e.y); };
     w.onUnload = [this] { Form_Unload(); };
+    platform.events().onWake = [this] { System_Resume(); };
 }
 
 } // namespace orvane

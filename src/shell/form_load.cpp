@@ -54,7 +54,13 @@ void Form1::Form_Load()
         if (!ShowWelcome()) throw FileError(FileError::Kind::NotFound, "cannot show the welcome picture");
     } catch (const FileError&) {
         files.discard(GeneralFile);
-        ShowError("An Error has occurred while loading the game.");
+        std::string text = "An Error has occurred while loading the game.";
+        // Windows runs a program straight from a zip by extracting it alone,
+        // without its data.
+        if (!DataPath.empty() && !platform.files().fileInfo(DataPath.substr(0, DataPath.size() - 1)))
+            text += CrLf + "The Data folder is not beside the program: extract the whole zip first, then start the "
+                           "game from the extracted folder.";
+        ShowError(text);
     }
 }
 

@@ -93,9 +93,9 @@ TEST(SaveUnderKill, TheFileIsTheOldOrTheNewTableAfterEveryKill)
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the save loop stopped by itself, status " << status;
 
-        // A temporary file left behind means the kill came in the middle of
-        // writing it.
-        if (fs::remove(file + ".new")) ++killsMidSave;
+        // A temporary file left behind, named for the killed process, means
+        // the kill came in the middle of writing it.
+        if (fs::remove(file + "." + std::to_string(child) + ".new")) ++killsMidSave;
         const std::optional<std::string> text = disk.readFile(file);
         ASSERT_TRUE(text) << "the file is gone";
         int now = 0;

@@ -114,7 +114,9 @@ TEST_F(AuthorALevel, ABrokenLevelIsReportedOnceAndWhatWasReadStays)
 }
 
 // General.ooo gives the number of levels; without a good one, or without a
-// welcome picture, the player is told once and the window opens bare.
+// welcome picture, the player is told once and the window opens bare. A
+// program alone, without its Data folder (run from inside a zip), is told
+// to extract the whole zip.
 TEST_F(AuthorALevel, GeneralOooGivesTheLevelCount)
 {
     const std::string general = "/game/Data/General.ooo";
@@ -127,20 +129,26 @@ TEST_F(AuthorALevel, GeneralOooGivesTheLevelCount)
              disk.files[general] = "3", disk.special = {"/game/Data/Welcome.gif"};
              disk.sizes["/game/Data/Welcome.jpg"] = MaxPictureBytes + 1;
          }},
+        {"run from a zip", [](auto& disk) { disk.folder = "/tmp/zip"; }},
     };
     for (const auto& [name, fault] : faults) {
         SCOPED_TRACE(name);
         memory::MemoryPlatform p;
         fault(p.memoryFiles());
         const bool good = name[0] == 'g';
+        const bool zip = name[0] == 'r';
         const std::string folder = good ? "/Data/" : DataFolder;
         p.memoryFiles().files[folder + "Welcome.jpg"] = "JFIF";
         Form1 f(p);
         f.Form_Load();
-        EXPECT_EQ(f.DataPath, folder);
+        EXPECT_EQ(f.DataPath, zip ? "/tmp/zip/Data/" : folder);
         EXPECT_EQ(f.LevelCount, good ? 12 : name[0] == 'n' ? 3 : 0);
         ASSERT_EQ(p.boxes().shown.size(), good ? 0u : 1u);
-        for (const auto& box : p.boxes().shown) EXPECT_EQ(box.text, "An Error has occurred while loading the game.");
+        for (const auto& box : p.boxes().shown)
+            EXPECT_EQ(box.text, "An Error has occurred while loading the game." +
+                                    std::string(zip ? "\r\nThe Data folder is not beside the program: extract the "
+                                                      "whole zip first, then start the game from the extracted folder."
+                                                    : ""));
         EXPECT_EQ(p.find("Form1")->picture.has_value(), good); // never a picture that is none
         EXPECT_FALSE(f.files.isOpen(4));
     }

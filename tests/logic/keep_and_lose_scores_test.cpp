@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <utility>
 
 #include "game_fixture.h"
 #include "platform/data_files.h"
@@ -13,7 +14,9 @@
 #include "scores/form2.h"
 #include "scores/score_file.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -262,6 +265,43 @@ TEST_F(Scores, ABadDiskLosesNoScore)
     }
 }
 
+// A data folder that cannot be written (a protected program folder, one a
+// scanner guards): the player is told which and what to do, once a run,
+// and the scores go into the player's own copy, which starts from the
+// table beside the game and is read from then on; the folder is tried once
+// a run. Without a copy of the player's own the save fails, told why.
+TEST_F(Scores, AClosedDataFolderKeepsTheScoresInThePlayersCopy)
+{
+    const std::string copy = "/home/player/.local/share/orvane/Data/HighScores.ooo";
+    const std::string closed = "\r\n\r\nThe folder /game/Data cannot be written.";
+    const std::string move = "\r\nTo keep them with the game, move the game's whole folder to a folder you can write.";
+    files()[File] = Anna + Bert;
+    disk().readOnlyFolders.insert("/game/Data");
+    EndGame(700, "Cy");
+    EXPECT_EQ(Shown(), (Texts{"High Scores: Your score is: 700\r\n\r\nTo appear on the High Scores list, please enter your name: ",
+                              SaveFailed + closed + " The high scores are kept for you in " + copy + "." + move}));
+    EndGame(500, "New");
+    EXPECT_EQ(Shown().size(), 1u); // the name prompt alone
+    EXPECT_EQ(files()[copy], Anna + Bert + "\"Cy\",380959\r\n\"New\",381783\r\n");
+    EXPECT_EQ(files()[File], Anna + Bert);
+
+    // The next run reads the copy, and tells again.
+    Form1 next(platform);
+    next.DataPath = DataFolder;
+    InTheWindow([](memory::MemoryWindow& w) { EXPECT_EQ(w.list("List1")->items.at(2), "700 : Cy"); });
+    next.TotalScore = 1, platform.boxes().inputs.push_back("Dee");
+    next.GameOver();
+    EXPECT_EQ(Shown().size(), 2u);
+
+    disk().user.clear();
+    Form1 without(platform);
+    without.DataPath = DataFolder;
+    without.TotalScore = 600, platform.boxes().inputs.push_back("Lost");
+    without.GameOver();
+    EXPECT_EQ(Shown().back(), SaveFailed + closed + move);
+    EXPECT_EQ(files()[File], Anna + Bert);
+}
+
 // The player made the file read-only: its scores, its contents and its mode
 // stay, even where the program could write it (root, an administrator). A
 // full disk keeps the old file, and its torn temporary goes. A FIFO (which
@@ -313,7 +353,38 @@ TEST(ScoresOnTheDisk, NothingOnTheDiskIsLostOrLeftBehind)
 #endif
     EXPECT_EQ(endGame(500, "New"), Texts{});
     EXPECT_EQ(read(), Anna + Bert + "\"New\",381783\r\n");
-#ifndef _WIN32
+#ifdef _WIN32
+    // Another program holds the file, as a scanner or a sync client does,
+    // shared for reading but not for deleting, or not at all. Let go
+    // during the waits, it costs no score; never let go, the old file stays
+    // whole and nothing is left beside it.
+    struct Hold {
+        DWORD share;
+        bool letGo;
+        Texts told;
+    };
+    for (const Hold& hold : {Hold{FILE_SHARE_READ, true, {}}, Hold{0, true, {}}, Hold{FILE_SHARE_READ, false, {SaveFailed}},
+                             Hold{0, false, {LoadFailed, SaveFailed}}}) {
+        SCOPED_TRACE(std::to_string(hold.share) + (hold.letGo ? " let go" : " held"));
+        const std::string before = read();
+        HANDLE held = CreateFileW(file.wstring().c_str(), GENERIC_READ, hold.share, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        long long waited = 0;
+        disk.sleep = [&](std::chrono::milliseconds ms) {
+            if ((waited += ms.count()) >= 300 && hold.letGo && held) CloseHandle(std::exchange(held, nullptr));
+        };
+        EXPECT_EQ(endGame(900, "Held"), hold.told);
+        if (held) CloseHandle(held);
+        EXPECT_GE(waited, hold.letGo ? 300 : 2000);
+        EXPECT_EQ(read().find("\"Held\"") != std::string::npos, hold.letGo);
+        if (!hold.letGo) {
+            EXPECT_EQ(read(), before);
+        }
+        for (const auto& entry : fs::directory_iterator(folder))
+            EXPECT_EQ(entry.path(), file) << "a held file left this behind";
+        std::ofstream(file, std::ios::binary) << before;
+    }
+#else
     for (bool fifo : {true, false}) {
         fs::remove(file);
         if (fifo) ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);

@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The pure pieces every windowing platform places its labels, keeps its
-// line work and times its paints with, and the Windows window's size and
-// place at each pixel ratio.
+// line work and times its paints with, times the speed test and waits for
+// a held file with, and the Windows window's size and place at each pixel
+// ratio.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -11,8 +12,10 @@
 #include <vector>
 
 #include "platform/frame_clock.h"
+#include "platform/held_loops.h"
 #include "platform/label_fit.h"
 #include "platform/line_record.h"
+#include "platform/native/native_files.h"
 #include "platform/window_size.h"
 
 namespace orvane {
@@ -124,6 +127,59 @@ TEST(FrameClock, PaintsOnceAPeriodOnTheScreensFramesAndALateLookSkipsAhead)
     EXPECT_EQ(FrameClock::periodOf(0), FrameClock::periodOf(60));
     EXPECT_EQ(FrameClock::periodOf(60), 16'666'667);
     EXPECT_EQ(FrameClock::periodOf(144), 6'944'444);
+}
+
+// The system's loops are taken off the clock, nested ones once, the open
+// one as it runs; a leave without an entry changes nothing.
+TEST(HeldLoops, TakeEveryHeldStretchOffTheClockOnce)
+{
+    HeldLoops held;
+    EXPECT_EQ(held.outside(100), 100);
+    held.leave(100);
+    held.enter(101), held.enter(102); // a move loop inside a menu's
+    EXPECT_EQ(held.outside(104), 101);
+    held.leave(105);
+    EXPECT_EQ(held.outside(106), 101);
+    held.leave(107);
+    EXPECT_EQ(held.outside(110), 104);
+    held.enter(111), held.leave(111.5);
+    EXPECT_EQ(held.outside(112), 105.5);
+}
+
+// A held file is tried again after waits that grow from 10 ms to 250 ms,
+// for about two seconds; what is done or refused is never tried again.
+TEST(RetryWhileHeld, WaitsGrowingForAboutTwoSecondsThenGivesUp)
+{
+    using std::chrono::milliseconds;
+    struct Case {
+        int heldTries;     // tries answered Held before the last answer
+        Attempt last;      // then this
+        bool done;
+        int tries;
+        long long waited;  // ms
+    };
+    for (const Case& c : {Case{0, Attempt::Done, true, 1, 0}, Case{0, Attempt::Refused, false, 1, 0},
+                          Case{3, Attempt::Done, true, 4, 70}, Case{6, Attempt::Done, true, 7, 560},
+                          Case{2, Attempt::Refused, false, 3, 30}, Case{1000, Attempt::Done, false, 13, 2060}}) {
+        SCOPED_TRACE(c.heldTries);
+        int tries = 0;
+        std::vector<long long> waits;
+        const bool done = RetryWhileHeld([&] { return ++tries > c.heldTries ? c.last : Attempt::Held; },
+                                         [&](milliseconds ms) { waits.push_back(ms.count()); });
+        EXPECT_EQ(done, c.done);
+        EXPECT_EQ(tries, c.tries);
+        long long total = 0;
+        for (std::size_t i = 0; i < waits.size(); ++i) {
+            if (i > 0) {
+                EXPECT_GE(waits[i], waits[i - 1]);
+            }
+            total += waits[i];
+        }
+        EXPECT_EQ(total, c.waited);
+    }
+    EXPECT_EQ(NextWait(1, milliseconds(0)), milliseconds(10));
+    EXPECT_EQ(NextWait(40, milliseconds(1999)), milliseconds(250));
+    EXPECT_EQ(NextWait(2, milliseconds(2000)), std::nullopt);
 }
 
 } // namespace

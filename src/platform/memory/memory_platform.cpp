@@ -53,7 +53,12 @@ std::optional<FileInfo> MemoryFileSystem::fileInfo(const std::string& path)
 {
     if (special.count(path)) return FileInfo{false, 0};
     auto it = files.find(path);
-    if (it == files.end()) return std::nullopt;
+    if (it == files.end()) {
+        // A folder is there while it holds a file.
+        auto inside = files.lower_bound(path + "/");
+        bool folder = inside != files.end() && inside->first.compare(0, path.size() + 1, path + "/") == 0;
+        return folder ? std::optional<FileInfo>(FileInfo{false, 0}) : std::nullopt;
+    }
     auto size = sizes.find(path);
     return FileInfo{true, size != sizes.end() ? size->second : it->second.size()};
 }
@@ -64,10 +69,27 @@ bool MemoryFileSystem::exists(const std::string& path)
     return files.count(path) != 0;
 }
 
+namespace {
+
+std::string FolderOf(const std::string& path)
+{
+    std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+} // namespace
+
+bool MemoryFileSystem::canWriteIn(const std::string& folder)
+{
+    std::string f = folder;
+    while (f.size() > 1 && f.back() == '/') f.pop_back();
+    return !readOnly && !readOnlyFolders.count(f);
+}
+
 bool MemoryFileSystem::replaceFile(const std::string& path, const std::string& contents)
 {
     ++writes;
-    if (readOnly || locked.count(path) || readOnlyFiles.count(path) || special.count(path)) return false;
+    if (!canWriteIn(FolderOf(path)) || locked.count(path) || readOnlyFiles.count(path) || special.count(path)) return false;
     if (failWriteAfter) {
         files[path + ".new"] = contents.substr(0, std::min(*failWriteAfter, contents.size()));
         failWriteAfter.reset();
@@ -81,6 +103,18 @@ bool MemoryFileSystem::copyFile(const std::string& from, const std::string& to)
 {
     std::optional<std::string> contents = readFile(from);
     return contents && replaceFile(to, *contents);
+}
+
+// --- The clock ---
+
+void MemoryClock::holdInSystemLoop(double forSeconds, MemoryPlatform& platform)
+{
+    held.enter(seconds);
+    for (double end = seconds + forSeconds; seconds < end;) {
+        seconds = std::min(end, seconds + 0.25);
+        platform.fireTimers();
+    }
+    held.leave(seconds);
 }
 
 // --- Events ---

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/held_loops.h"
 #include "platform/platform.h"
 
 namespace orvane::memory {
@@ -59,10 +60,14 @@ public:
     bool replaceFile(const std::string& path, const std::string& contents) override;
     bool copyFile(const std::string& from, const std::string& to) override;
     std::string programFolder() override { return folder; }
+    bool canWriteIn(const std::string& folder) override;
+    std::string userFolder() override { return user; }
     char separator() const override { return '/'; }
 
     std::map<std::string, std::string> files;
     std::string folder = "/game";
+    std::string user = "/home/player/.local/share/orvane/Data"; // empty: none
+    std::set<std::string> readOnlyFolders; // without a trailing separator
     std::set<std::string> unreadable; // exist, but cannot be read
     std::set<std::string> locked;     // held by another program: neither read nor written
     std::set<std::string> vanishing;  // found by a look-up, gone when opened
@@ -80,9 +85,16 @@ public:
 class MemoryClock : public Clock {
 public:
     double steadySeconds() override { return seconds; }
+    double loopSeconds() override { return held.outside(seconds); }
     int dayOfMonth() override { return day; }
+    // A menu held open, or the window dragged, for this long: the clock
+    // moves on and timers fire, but no pass of the main loop runs.
+    void holdInSystemLoop(double forSeconds, MemoryPlatform& platform);
     double seconds = 0;
     int day = 1;
+
+private:
+    HeldLoops held;
 };
 
 class MemoryShell : public Shell {

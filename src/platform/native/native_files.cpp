@@ -3,16 +3,17 @@
 
 #include "platform/native/native_files.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
+#include <shlobj.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -34,14 +35,37 @@ std::string Utf8(const fs::path& path)
     return std::string(text.begin(), text.end());
 }
 
+#ifdef _WIN32
+// Scanners, sync clients and the indexer open a file that was just written,
+// often without sharing it for deletion; Windows then refuses the rename or
+// the open with one of these for as long as they hold it.
+Attempt AfterError(DWORD error)
+{
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION
+               ? Attempt::Held
+               : Attempt::Refused;
+}
+
+unsigned long ProcessId() { return GetCurrentProcessId(); }
+#else
+unsigned long ProcessId() { return static_cast<unsigned long>(::getpid()); }
+#endif
+
 // Writes the bytes and makes sure they are on the disk before the file is
 // renamed over the old one, so that a crash leaves the old or the new file.
-bool WriteDurably(const fs::path& path, const std::string& contents)
+bool WriteDurably(const fs::path& path, const std::string& contents,
+                  const std::function<void(std::chrono::milliseconds)>& sleep)
 {
 #ifdef _WIN32
-    HANDLE h = CreateFileW(path.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    HANDLE h = INVALID_HANDLE_VALUE;
+    const bool created = RetryWhileHeld(
+        [&] {
+            h = CreateFileW(path.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+            return h != INVALID_HANDLE_VALUE ? Attempt::Done : AfterError(GetLastError());
+        },
+        sleep);
+    if (!created) return false;
     DWORD written = 0;
     bool ok = contents.empty() ||
               (WriteFile(h, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
@@ -49,6 +73,7 @@ bool WriteDurably(const fs::path& path, const std::string& contents)
     ok = FlushFileBuffers(h) && ok;
     return CloseHandle(h) && ok;
 #else
+    (void)sleep; // a POSIX file is never held against a writer
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     const char* data = contents.data();
@@ -64,6 +89,34 @@ bool WriteDurably(const fs::path& path, const std::string& contents)
 #endif
 }
 
+// Each copy of the program writes a temporary file of its own, so that two
+// copies saving at once never write into one file.
+fs::path TemporaryFor(const fs::path& target)
+{
+    fs::path temporary = target;
+    temporary += "." + std::to_string(ProcessId()) + ".new";
+    return temporary;
+}
+
+// Temporary files of this file that a copy of the program killed in the
+// middle of a save left behind; a save in progress is far younger.
+void RemoveLeftovers(const fs::path& target)
+{
+    std::error_code error;
+    const std::string prefix = Utf8(target.filename()) + ".", suffix = ".new";
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(10);
+    for (fs::directory_iterator it(target.parent_path(), error), end; !error && it != end; it.increment(error)) {
+        const std::string name = Utf8(it->path().filename());
+        if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+            continue;
+        const std::string id = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+        std::error_code ignored;
+        if (id.find_first_not_of("0123456789") == std::string::npos && fs::last_write_time(it->path(), ignored) < old)
+            fs::remove(it->path(), ignored);
+    }
+}
+
 } // namespace
 
 std::optional<std::string> NativeFileSystem::readFile(const std::string& path)
@@ -71,12 +124,31 @@ std::optional<std::string> NativeFileSystem::readFile(const std::string& path)
 #ifdef _WIN32
     std::error_code error;
     if (!fs::is_regular_file(PathOf(path), error)) return std::nullopt;
-    std::ifstream in(PathOf(path), std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream out;
-    out << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return out.str();
+    // Shared every way, so that the game never holds up another program.
+    HANDLE h = INVALID_HANDLE_VALUE;
+    const bool opened = RetryWhileHeld(
+        [&] {
+            h = CreateFileW(PathOf(path).wstring().c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+            return h != INVALID_HANDLE_VALUE ? Attempt::Done : AfterError(GetLastError());
+        },
+        sleep);
+    if (!opened) return std::nullopt;
+    std::optional<std::string> contents;
+    if (GetFileType(h) == FILE_TYPE_DISK) {
+        contents.emplace();
+        char buffer[1 << 16];
+        for (DWORD n = 0;; contents->append(buffer, n)) {
+            if (!ReadFile(h, buffer, sizeof buffer, &n, nullptr)) {
+                contents.reset();
+                break;
+            }
+            if (n == 0) break;
+        }
+    }
+    CloseHandle(h);
+    return contents;
 #else
     // Opened without waiting, then asked what it is: opening a FIFO for
     // reading would wait for a writer for ever.
@@ -131,20 +203,26 @@ bool NativeFileSystem::replaceFile(const std::string& path, const std::string& c
         (!fs::is_regular_file(status) || (status.permissions() & fs::perms::owner_write) == fs::perms::none))
         return false;
 
-    fs::path temporary = target;
-    temporary += ".new";
-    if (!WriteDurably(temporary, contents)) {
+    const fs::path temporary = TemporaryFor(target);
+    if (!WriteDurably(temporary, contents, sleep)) {
         fs::remove(temporary, error);
         return false;
     }
 #ifdef _WIN32
-    bool moved = MoveFileExW(temporary.wstring().c_str(), target.wstring().c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    const bool moved = RetryWhileHeld(
+        [&] {
+            return MoveFileExW(temporary.wstring().c_str(), target.wstring().c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                       ? Attempt::Done
+                       : AfterError(GetLastError());
+        },
+        sleep);
 #else
     fs::rename(temporary, target, error);
-    bool moved = !error;
+    const bool moved = !error;
 #endif
     if (!moved) fs::remove(temporary, error);
+    else RemoveLeftovers(target);
     return moved;
 }
 
@@ -174,6 +252,65 @@ std::string NativeFileSystem::programFolder()
     if (error) return Utf8(fs::current_path(error));
 #endif
     return Utf8(exe.parent_path());
+}
+
+bool NativeFileSystem::canWriteIn(const std::string& folder)
+{
+    const fs::path probe = PathOf(folder) / (".orvane-probe-" + std::to_string(ProcessId()));
+#ifdef _WIN32
+    // Gone when closed, whatever becomes of the program.
+    HANDLE h = CreateFileW(probe.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+#else
+    int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    ::close(fd);
+    return ::unlink(probe.c_str()) == 0;
+#endif
+}
+
+std::string NativeFileSystem::userFolder()
+{
+    fs::path folder;
+#ifdef _WIN32
+    PWSTR local = nullptr;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, &local)))
+        folder = fs::path(local) / L"Orvane";
+    CoTaskMemFree(local);
+#else
+    // Where the launcher of the installed game keeps each player's Data.
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    if (data && data[0] == '/') folder = fs::path(data) / "orvane" / "Data";
+    else if (home && home[0] == '/') folder = fs::path(home) / ".local" / "share" / "orvane" / "Data";
+#endif
+    std::error_code error;
+    if (folder.empty() || (fs::create_directories(folder, error), !fs::is_directory(folder, error))) return {};
+    return Utf8(folder);
+}
+
+std::optional<std::chrono::milliseconds> NextWait(int tries, std::chrono::milliseconds waited)
+{
+    using std::chrono::milliseconds;
+    if (waited >= milliseconds(2000)) return std::nullopt;
+    return milliseconds(std::min(10 << std::min(std::max(tries - 1, 0), 5), 250));
+}
+
+bool RetryWhileHeld(const std::function<Attempt()>& attempt,
+                    const std::function<void(std::chrono::milliseconds)>& sleep)
+{
+    std::chrono::milliseconds waited{0};
+    for (int tries = 1;; ++tries) {
+        const Attempt outcome = attempt();
+        if (outcome != Attempt::Held) return outcome == Attempt::Done;
+        const std::optional<std::chrono::milliseconds> wait = NextWait(tries, waited);
+        if (!wait) return false;
+        sleep(*wait);
+        waited += *wait;
+    }
 }
 
 char NativeFileSystem::separator() const { return static_cast<char>(fs::path::preferred_separator); }

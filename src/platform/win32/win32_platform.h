@@ -82,6 +82,8 @@ public:
     LONGLONG repaintWhenDue(LONGLONG now) const;
     // Gives a window with lists and buttons its dialog keys.
     bool dialogMessage(MSG& msg) const;
+    // The windows tell it of the system's own loops.
+    NativeClock& nativeClock() { return clock_; }
 
 private:
     Win32Events events_{*this};

@@ -193,6 +193,27 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
         size->cy = outer.height;
         return TRUE;
     }
+    // The system runs menus and the frame's move and size in loops of its
+    // own, inside this dispatch: the game's main loop stands still and the
+    // speed test's clock with it. A caption button tracks the mouse in
+    // such a loop too, unannounced, until it is let go.
+    case WM_ENTERMENULOOP:
+    case WM_ENTERSIZEMOVE: platform_.nativeClock().enterSystemLoop(); break;
+    case WM_EXITMENULOOP:
+    case WM_EXITSIZEMOVE: platform_.nativeClock().leaveSystemLoop(); break;
+    case WM_NCLBUTTONDOWN:
+        if (wParam == HTMINBUTTON || wParam == HTMAXBUTTON || wParam == HTCLOSE) {
+            platform_.nativeClock().enterSystemLoop();
+            const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
+            platform_.nativeClock().leaveSystemLoop();
+            return result;
+        }
+        break;
+    case WM_POWERBROADCAST:
+        if ((wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) && hwnd_ == platform_.mainWindow() &&
+            platform_.events().onWake)
+            PostClick(hwnd_, platform_.events().onWake);
+        return TRUE;
     case WM_DPICHANGED: rescale(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_DISPLAYCHANGE: playfield_.readRefreshRate(true); break;
     case WM_MOVE: playfield_.readRefreshRate(false); break;
