@@ -119,6 +119,7 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
     const std::pair<std::string, std::string> codePage[] = {
         {"\xF6\x80\x80\x80", "\xC3\xB6\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"}, // "ö€€€"
         {"\xC1\xBF", "\xC3\x81\xC2\xBF"},                                            // "Á¿"
+        {"a\xA0z", "a\xC2\xA0z"}, // the first letter past the code page's own, a blank that does not break
     };
     for (const auto& [stored, name] : codePage) {
         files()[File] = "\"" + stored + "\",381606\r\n";
