@@ -226,6 +226,8 @@ TEST_F(Scores, ABadDiskLosesNoScore)
     const Fault faults[] = {
         {"a missing file", [&] { files().erase(File); }, {LoadFailed}, cy},
         {"a broken record", [&] { files()[File] = broken; }, {keptAs("HighScores.bak")}, Anna + cy, bak},
+        {"a broken record kept before", [&] { files()[File] = files()[bak] = broken; }, {keptAs("HighScores.bak")},
+         Anna + cy, bak},
         {"a broken record whose copy cannot be made", [&] { files()[File] = broken, disk().locked.insert(bak); },
          {LoadFailed + "\r\nThe file could not be copied; new scores will not be saved in it.", SaveFailed}, broken},
         {"an older copy gone between look-up and write",
