@@ -91,6 +91,10 @@ TEST_F(AuthorALevel, ABrokenLevelIsReportedOnceAndWhatWasReadStays)
     game.LoadLevel("Bad.ooo");
     EXPECT_EQ(game.LoadError,
               "while reading the time limit: the number 99999999999 is too large for a 32-bit integer field (line 4)");
+    files()[DataFolder + "Bad.ooo"] = cases[6].text;
+    game.LoadLevel("Bad.ooo");
+    EXPECT_EQ(game.LoadError, "while reading the prompt colour's blue part: the number 32768 is too large for a "
+                              "16-bit integer field (line 1)");
     game.LoadLevel("Missing.ooo");
     EXPECT_EQ(game.LoadError.rfind("while reading the file: ", 0), 0u) << game.LoadError;
     files()[DataFolder + "Bad.ooo"] = cases.back().text;
