@@ -29,8 +29,8 @@ end_to_end() {
 }
 
 packaging() {
-  if [ -x tests/packaging/lint.sh ]; then
-    tests/packaging/lint.sh build
+  if [ -f tests/packaging/lint.sh ]; then
+    bash tests/packaging/lint.sh build
   else
     desktop-file-validate packaging/*.desktop
     # --no-net: the screenshot and homepage addresses are not fetched.
