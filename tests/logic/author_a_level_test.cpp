@@ -87,10 +87,16 @@ TEST_F(AuthorALevel, ABrokenLevelIsReportedOnceAndWhatWasReadStays)
         EXPECT_TRUE(!window().picture || *window().picture == DataFolder + "Pic.gif");
     }
     // The author is told which field of which line.
-    files()[DataFolder + "Bad.ooo"] = cases[4].text;
+    files()[DataFolder + "Bad.ooo"] = "\"Pic.gif\"\r\n10,20\r\n1,1\n99999999999,40,1,2,3,1,1,1,1,1";
     game.LoadLevel("Bad.ooo");
     EXPECT_EQ(game.LoadError,
-              "while reading the time limit: the number 99999999999 is too large for a 32-bit integer field (line 1)");
+              "while reading the time limit: the number 99999999999 is too large for a 32-bit integer field (line 4)");
+    files()[DataFolder + "Bad.ooo"] = cases[6].text;
+    game.LoadLevel("Bad.ooo");
+    EXPECT_EQ(game.LoadError, "while reading the prompt colour's blue part: the number 32768 is too large for a "
+                              "16-bit integer field (line 1)");
+    game.LoadLevel("Missing.ooo");
+    EXPECT_EQ(game.LoadError.rfind("while reading the file: ", 0), 0u) << game.LoadError;
     files()[DataFolder + "Bad.ooo"] = cases.back().text;
     game.LoadLevel("Bad.ooo");
     EXPECT_NE(game.LoadError.find("the picture lies outside the data folder"), std::string::npos) << game.LoadError;

@@ -118,9 +118,17 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
                                                  {"Min", -2147102045}}));
     InTheWindow([](memory::MemoryWindow& w) { EXPECT_EQ(w.list("List1")->items[4], "5 : a : b"); });
     EXPECT_EQ(Shown().size(), 7u);
-    files()[File] = "\"\xF6\x80\x80\x80\",381606\r\n"; // not a four-byte letter: the code page's "ö€€€"
-    EndGame(1, "x");
-    EXPECT_EQ(Saved()[0].name, "\xC3\xB6\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC");
+    // Bytes that no UTF-8 letter starts with: the name is the code page's.
+    const std::pair<std::string, std::string> codePage[] = {
+        {"\xF6\x80\x80\x80", "\xC3\xB6\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"}, // "ö€€€"
+        {"\xC1\xBF", "\xC3\x81\xC2\xBF"},                                            // "Á¿"
+        {"a\xA0z", "a\xC2\xA0z"}, // the first letter past the code page's own, a blank that does not break
+    };
+    for (const auto& [stored, name] : codePage) {
+        files()[File] = "\"" + stored + "\",381606\r\n";
+        EndGame(1, "x");
+        EXPECT_EQ(Saved()[0].name, name);
+    }
 }
 
 TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
@@ -221,6 +229,8 @@ TEST_F(Scores, ABadDiskLosesNoScore)
     const Fault faults[] = {
         {"a missing file", [&] { files().erase(File); }, {LoadFailed}, cy},
         {"a broken record", [&] { files()[File] = broken; }, {keptAs("HighScores.bak")}, Anna + cy, bak},
+        {"a broken record kept before", [&] { files()[File] = files()[bak] = broken; }, {keptAs("HighScores.bak")},
+         Anna + cy, bak},
         {"a broken record whose copy cannot be made", [&] { files()[File] = broken, disk().locked.insert(bak); },
          {LoadFailed + "\r\nThe file could not be copied; new scores will not be saved in it.", SaveFailed}, broken},
         {"an older copy gone between look-up and write",

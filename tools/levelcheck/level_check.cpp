@@ -76,7 +76,10 @@ Run Unaided(Form1& game, long long steps)
 // Plays the strokes through the game's own mouse handlers, ball step and
 // countdown, on a clock that runs at the given pass rate, until the goal or
 // the end of the level's time. The passes' drawing is left out: it changes
-// nothing the ball meets.
+// nothing the ball meets. A ball wedged between lines costs the game's
+// every retry on every pass, hundreds of times a normal pass: one that has
+// not moved for a tenth of a second of play, which a player would see as
+// stuck, ends the replay there.
 Run Replay(PictureProbe probe, const std::filesystem::path& level, const std::vector<Stroke>& strokes, double rate)
 {
     Bench bench(probe);
@@ -85,6 +88,8 @@ Run Replay(PictureProbe probe, const std::filesystem::path& level, const std::ve
     game.Testing = false;
     game.ResumeAll();
     const long long limit = static_cast<long long>((game.SecondsLeft + 2) * rate);
+    const long long stuckLimit = std::max(1LL, static_cast<long long>(rate / 10));
+    long long stuckFor = 0;
     std::size_t next = 0;
     for (long long pass = 0; pass < limit; ++pass) {
         bench.platform.memoryClock().seconds = static_cast<double>(pass) / rate;
@@ -97,7 +102,8 @@ Run Replay(PictureProbe probe, const std::filesystem::path& level, const std::ve
             game.Form_MouseUp(1, 0, points.back().first, points.back().second);
         }
         if (game.Paused) return Finish(game, game.CurrentLevel > 0 ? "goal" : "time over", pass);
-        game.MoveBall();
+        stuckFor = game.MoveBall() == Form1::StepOutcome::Stuck ? stuckFor + 1 : 0;
+        if (stuckFor == stuckLimit) return Finish(game, "stuck", pass + 1);
     }
     return Finish(game, "none", limit);
 }
