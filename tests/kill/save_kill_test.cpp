@@ -3,7 +3,8 @@
 
 // The real save, stopped by SIGKILL at random moments, again and again: the
 // high-score file must be whole every time, holding the table as it was
-// before the interrupted save or as it is after it, never less.
+// before the interrupted save or as it is after it, never less. And two
+// copies of the game ending games at once on one folder lose none.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <filesystem>
 #include <random>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -107,6 +109,52 @@ TEST(SaveUnderKill, TheFileIsTheOldOrTheNewTableAfterEveryKill)
     EXPECT_EQ(killsMidSave, 20);
     EXPECT_GT(games, 0);
     std::printf("%d kills, %d in the middle of writing, %d games saved\n", kills, killsMidSave, games);
+    fs::remove_all(folder);
+}
+
+TEST(SaveUnderKill, TwoCopiesEndingGamesAtOnceLoseNone)
+{
+    const fs::path folder = fs::temp_directory_path() / ("orvane-two-copies-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string data = folder.string() + "/", file = data + "HighScores.ooo";
+    orvane::NativeFileSystem disk;
+    ASSERT_TRUE(disk.replaceFile(file, ""));
+
+    const int games = 60;
+    const std::string names[] = {"Ann", "Bob"};
+    pid_t copies[2];
+    for (int c = 0; c < 2; ++c) {
+        copies[c] = ::fork();
+        if (copies[c] == 0) {
+            ::execl(ORVANE_SAVE_LOOP, ORVANE_SAVE_LOOP, data.c_str(), names[c].c_str(), std::to_string(games).c_str(),
+                    nullptr);
+            ::_exit(127);
+        }
+        ASSERT_GT(copies[c], 0);
+    }
+    // A copy that could not have the file for the whole wait (the other one
+    // ending game after game without a pause, as no player does) saved
+    // without it, and may have lost a game of either: then only the file's
+    // wholeness is asked.
+    bool allHeld = true;
+    for (pid_t copy : copies) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(copy, &status, 0), copy);
+        ASSERT_TRUE(WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 3)) << status;
+        allHeld = allHeld && WEXITSTATUS(status) == 0;
+    }
+    const orvane::ScoreTable table = orvane::ParseScores(disk.readFile(file).value_or("\"torn"));
+    ASSERT_TRUE(table.complete);
+    if (allHeld) {
+        std::set<std::string> saved;
+        for (const orvane::ScoreEntry& entry : table.entries) saved.insert(entry.name);
+        for (const std::string& name : names)
+            for (int g = 1; g <= games; ++g) EXPECT_TRUE(saved.count(name + " " + std::to_string(g))) << name << g;
+        EXPECT_EQ(table.entries.size(), 2u * games);
+    } else {
+        std::printf("a copy saved without holding the file; %zu games kept\n", table.entries.size());
+    }
     fs::remove_all(folder);
 }
 
