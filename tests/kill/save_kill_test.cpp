@@ -7,9 +7,13 @@
 // copies of the game ending games at once on one folder lose none.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <filesystem>
@@ -17,6 +21,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/native/native_files.h"
 #include "scores/score_file.h"
@@ -25,6 +30,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifndef _WIN32
 // Seed entries below every player's score, so that a big file is written
 // at every save.
 constexpr int SeedEntries = 300;
@@ -111,10 +117,53 @@ TEST(SaveUnderKill, TheFileIsTheOldOrTheNewTableAfterEveryKill)
     std::printf("%d kills, %d in the middle of writing, %d games saved\n", kills, killsMidSave, games);
     fs::remove_all(folder);
 }
+#endif
+
+// The save loop as a process of its own, started without waiting for it,
+// and its exit status once it ends (-1 where it did not end by itself).
+#ifdef _WIN32
+using Copy = intptr_t;
+unsigned long ProcessId() { return static_cast<unsigned long>(::_getpid()); }
+Copy Start(const std::vector<std::string>& args)
+{
+    std::vector<std::string> quoted;
+    for (const std::string& arg : args) quoted.push_back("\"" + arg + "\"");
+    std::vector<const char*> argv{ORVANE_SAVE_LOOP};
+    for (const std::string& arg : quoted) argv.push_back(arg.c_str());
+    argv.push_back(nullptr);
+    const Copy copy = ::_spawnv(_P_NOWAIT, ORVANE_SAVE_LOOP, argv.data());
+    return copy == -1 ? 0 : copy;
+}
+int Finish(Copy copy)
+{
+    int status = -1;
+    return ::_cwait(&status, copy, 0) == -1 ? -1 : status;
+}
+#else
+using Copy = pid_t;
+unsigned long ProcessId() { return static_cast<unsigned long>(::getpid()); }
+Copy Start(const std::vector<std::string>& args)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::vector<char*> argv{const_cast<char*>(ORVANE_SAVE_LOOP)};
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        ::execv(ORVANE_SAVE_LOOP, argv.data());
+        ::_exit(127);
+    }
+    return child < 0 ? 0 : child;
+}
+int Finish(Copy copy)
+{
+    int status = 0;
+    return ::waitpid(copy, &status, 0) == copy && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+#endif
 
 TEST(SaveUnderKill, TwoCopiesEndingGamesAtOnceLoseNone)
 {
-    const fs::path folder = fs::temp_directory_path() / ("orvane-two-copies-" + std::to_string(::getpid()));
+    const fs::path folder = fs::temp_directory_path() / ("orvane-two-copies-" + std::to_string(ProcessId()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     const std::string data = folder.string() + "/", file = data + "HighScores.ooo";
@@ -123,26 +172,20 @@ TEST(SaveUnderKill, TwoCopiesEndingGamesAtOnceLoseNone)
 
     const int games = 60;
     const std::string names[] = {"Ann", "Bob"};
-    pid_t copies[2];
+    Copy copies[2];
     for (int c = 0; c < 2; ++c) {
-        copies[c] = ::fork();
-        if (copies[c] == 0) {
-            ::execl(ORVANE_SAVE_LOOP, ORVANE_SAVE_LOOP, data.c_str(), names[c].c_str(), std::to_string(games).c_str(),
-                    nullptr);
-            ::_exit(127);
-        }
-        ASSERT_GT(copies[c], 0);
+        copies[c] = Start({data, names[c], std::to_string(games)});
+        ASSERT_TRUE(copies[c]);
     }
     // A copy that could not have the file for the whole wait (the other one
     // ending game after game without a pause, as no player does) saved
     // without it, and may have lost a game of either: then only the file's
     // wholeness is asked.
     bool allHeld = true;
-    for (pid_t copy : copies) {
-        int status = 0;
-        ASSERT_EQ(::waitpid(copy, &status, 0), copy);
-        ASSERT_TRUE(WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 3)) << status;
-        allHeld = allHeld && WEXITSTATUS(status) == 0;
+    for (Copy copy : copies) {
+        const int status = Finish(copy);
+        ASSERT_TRUE(status == 0 || status == 3) << status;
+        allHeld = allHeld && status == 0;
     }
     const orvane::ScoreTable table = orvane::ParseScores(disk.readFile(file).value_or("\"torn"));
     ASSERT_TRUE(table.complete);
