@@ -52,10 +52,10 @@ public:
     // copy's hold is waited for as a held file is, about two seconds at
     // most. The system lets go of a hold when its program ends, however it
     // ends; let go, nothing of it stays on the disk (a killed program may
-    // leave a file behind that holds nothing). Nothing where
-    // the hold cannot be had: another copy kept it for the whole wait, or
-    // no hold can be made beside the file (a folder that cannot be written);
-    // the caller then goes on without one.
+    // leave a file behind that holds nothing). Nothing where the hold
+    // cannot be had: another copy kept it for the whole wait, or no hold
+    // can be made beside the file (a folder that cannot be written); the
+    // caller then goes on without one.
     virtual std::unique_ptr<FileHold> holdFile(const std::string& path) = 0;
     // Copies a file, replacing the copy in one step.
     virtual bool copyFile(const std::string& from, const std::string& to) = 0;
