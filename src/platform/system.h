@@ -6,6 +6,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,13 @@ namespace orvane {
 struct FileInfo {
     bool regular = false;
     std::uintmax_t size = 0;
+};
+
+// A hold on a file that other copies of the program respect; let go when
+// destroyed.
+class FileHold {
+public:
+    virtual ~FileHold() = default;
 };
 
 class FileSystem {
@@ -38,6 +46,17 @@ public:
     // copies of the program replacing one file at once each write a
     // temporary file of their own, and nothing of a failed try is left.
     virtual bool replaceFile(const std::string& path, const std::string& contents) = 0;
+    // Keeps every other copy of the program from holding the same file until
+    // the hold is let go: a copy that reads a file, changes it and replaces
+    // it under a hold loses nothing another copy saved meanwhile. Another
+    // copy's hold is waited for as a held file is, about two seconds at
+    // most. The system lets go of a hold when its program ends, however it
+    // ends; let go, nothing of it stays on the disk (a killed program may
+    // leave a file behind that holds nothing). Nothing where the hold
+    // cannot be had: another copy kept it for the whole wait, or no hold
+    // can be made beside the file (a folder that cannot be written); the
+    // caller then goes on without one.
+    virtual std::unique_ptr<FileHold> holdFile(const std::string& path) = 0;
     // Copies a file, replacing the copy in one step.
     virtual bool copyFile(const std::string& from, const std::string& to) = 0;
     // The folder of the running program, without a trailing separator.

@@ -68,6 +68,7 @@ void Form2::Form_Load()
 
     if (form1_.ScoresPlace.path.empty()) form1_.ScoresPlace = FindScorePlace(form1_.platform.files(), form1_.DataPath);
     place_ = form1_.ScoresPlace;
+    if (holdUntilSaved) hold_ = form1_.platform.files().holdFile(FilePath());
     std::optional<std::string> contents = ReadDataFile(form1_.platform.files(), FilePath(), MaxHighScoreFileBytes);
     ScoreTable table = contents ? ParseScores(*contents) : ScoreTable{{}, false};
     for (const ScoreEntry& entry : table.entries) InsertEntry(List1->count(), entry.name, entry.score);
@@ -87,6 +88,8 @@ void Form2::Form_Load()
     } else {
         leaveFileAlone_ = form1_.platform.files().fileInfo(FilePath()).has_value();
     }
+    // No copy waits on a box the player may leave open.
+    hold_.reset();
     form1_.ShowError(text);
 }
 
@@ -101,6 +104,7 @@ void Form2::SaveHighScores()
     FileSystem& files = form1_.platform.files();
     const bool refused = leaveFileAlone_ && files.fileInfo(FilePath()).has_value();
     const bool saved = !refused && files.replaceFile(FilePath(), FormatScores(entries));
+    hold_.reset();
     std::string text = "An error has occurred while trying to save the high scores list.";
     if (!place_.closedFolder.empty()) {
         // Where and why, and what the player can do; said once a run while

@@ -27,6 +27,11 @@ public:
     void Command2_Click();
     void Image1_DblClick();
 
+    // Set before the load at a game's end: other copies of the program
+    // wait from the read until the save, so that two games ending at once
+    // both reach the file.
+    bool holdUntilSaved = false;
+
     // Puts an entry in all three lists at the index (the count appends).
     void InsertEntry(int index, const std::string& name, std::int32_t score);
 
@@ -46,6 +51,7 @@ private:
 
     Form1& form1_;
     ScorePlace place_;
+    std::unique_ptr<FileHold> hold_;
     // The file holds records that the table lacks and that no copy keeps:
     // a save would lose them, so the file is left alone.
     bool leaveFileAlone_ = false;

@@ -24,7 +24,7 @@ void Form1::GameOver()
     // The countdown can run out while the window is open from the menu: the
     // score then goes into that window, which is not opened a second time.
     const bool opened = !form2;
-    if (opened) LoadHighScores();
+    if (opened) LoadHighScores(true);
     Form2& table = *form2;
 
     // Only strictly greater scores stay above: the newest of equal games
@@ -49,12 +49,13 @@ void Form1::mnuHighScores_Click()
     form2.reset();
 }
 
-void Form1::LoadHighScores()
+void Form1::LoadHighScores(bool toSave)
 {
     // The window is known before it reads the file: the countdown goes on
     // behind the box of a failed read, and a game that ends there goes into
     // this window instead of opening a second one.
     form2 = std::make_unique<Form2>(*this, false);
+    form2->holdUntilSaved = toSave;
     form2->Form_Load();
 }
 

@@ -137,7 +137,8 @@ public:
     void mnuHighScores_Click();
     // The high-score window while it is loaded.
     std::unique_ptr<Form2> form2;
-    void LoadHighScores();
+    // A game's end loads the table to save it at once.
+    void LoadHighScores(bool toSave = false);
     // Where the high-score file lives, found at the first look this run:
     // Windows tells the player of every try to write in a folder that
     // Controlled folder access guards.

@@ -3,18 +3,25 @@
 
 // The real save, stopped by SIGKILL at random moments, again and again: the
 // high-score file must be whole every time, holding the table as it was
-// before the interrupted save or as it is after it, never less.
+// before the interrupted save or as it is after it, never less. And two
+// copies of the game ending games at once on one folder lose none.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <filesystem>
 #include <random>
+#include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/native/native_files.h"
 #include "scores/score_file.h"
@@ -23,6 +30,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifndef _WIN32
 // Seed entries below every player's score, so that a big file is written
 // at every save.
 constexpr int SeedEntries = 300;
@@ -107,6 +115,89 @@ TEST(SaveUnderKill, TheFileIsTheOldOrTheNewTableAfterEveryKill)
     EXPECT_EQ(killsMidSave, 20);
     EXPECT_GT(games, 0);
     std::printf("%d kills, %d in the middle of writing, %d games saved\n", kills, killsMidSave, games);
+    fs::remove_all(folder);
+}
+#endif
+
+// The save loop as a process of its own, started without waiting for it,
+// and its exit status once it ends (-1 where it did not end by itself).
+#ifdef _WIN32
+using Copy = intptr_t;
+unsigned long ProcessId() { return static_cast<unsigned long>(::_getpid()); }
+Copy Start(const std::vector<std::string>& args)
+{
+    std::vector<std::string> quoted;
+    for (const std::string& arg : args) quoted.push_back("\"" + arg + "\"");
+    std::vector<const char*> argv{ORVANE_SAVE_LOOP};
+    for (const std::string& arg : quoted) argv.push_back(arg.c_str());
+    argv.push_back(nullptr);
+    const Copy copy = ::_spawnv(_P_NOWAIT, ORVANE_SAVE_LOOP, argv.data());
+    return copy == -1 ? 0 : copy;
+}
+int Finish(Copy copy)
+{
+    int status = -1;
+    return ::_cwait(&status, copy, 0) == -1 ? -1 : status;
+}
+#else
+using Copy = pid_t;
+unsigned long ProcessId() { return static_cast<unsigned long>(::getpid()); }
+Copy Start(const std::vector<std::string>& args)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::vector<char*> argv{const_cast<char*>(ORVANE_SAVE_LOOP)};
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        ::execv(ORVANE_SAVE_LOOP, argv.data());
+        ::_exit(127);
+    }
+    return child < 0 ? 0 : child;
+}
+int Finish(Copy copy)
+{
+    int status = 0;
+    return ::waitpid(copy, &status, 0) == copy && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+#endif
+
+TEST(SaveUnderKill, TwoCopiesEndingGamesAtOnceLoseNone)
+{
+    const fs::path folder = fs::temp_directory_path() / ("orvane-two-copies-" + std::to_string(ProcessId()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string data = folder.string() + "/", file = data + "HighScores.ooo";
+    orvane::NativeFileSystem disk;
+    ASSERT_TRUE(disk.replaceFile(file, ""));
+
+    const int games = 60;
+    const std::string names[] = {"Ann", "Bob"};
+    Copy copies[2];
+    for (int c = 0; c < 2; ++c) {
+        copies[c] = Start({data, names[c], std::to_string(games)});
+        ASSERT_TRUE(copies[c]);
+    }
+    // A copy that could not have the file for the whole wait (the other one
+    // ending game after game without a pause, as no player does) saved
+    // without it, and may have lost a game of either: then only the file's
+    // wholeness is asked.
+    bool allHeld = true;
+    for (Copy copy : copies) {
+        const int status = Finish(copy);
+        ASSERT_TRUE(status == 0 || status == 3) << status;
+        allHeld = allHeld && status == 0;
+    }
+    const orvane::ScoreTable table = orvane::ParseScores(disk.readFile(file).value_or("\"torn"));
+    ASSERT_TRUE(table.complete);
+    if (allHeld) {
+        std::set<std::string> saved;
+        for (const orvane::ScoreEntry& entry : table.entries) saved.insert(entry.name);
+        for (const std::string& name : names)
+            for (int g = 1; g <= games; ++g) EXPECT_TRUE(saved.count(name + " " + std::to_string(g))) << name << g;
+        EXPECT_EQ(table.entries.size(), 2u * games);
+    } else {
+        std::printf("a copy saved without holding the file; %zu games kept\n", table.entries.size());
+    }
     fs::remove_all(folder);
 }
 

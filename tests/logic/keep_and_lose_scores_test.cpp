@@ -216,6 +216,7 @@ TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
 TEST_F(Scores, ABadDiskLosesNoScore)
 {
     const std::string earlier = Anna + Bert, cy = "\"Cy\",380959\r\n", broken = Anna + "\"Eve\",oops\r\n" + Bert;
+    const std::string fromTheOtherCopy = "\"New\",381783\r\n";
     const std::string bak = DataFolder + "HighScores.bak";
     struct Fault {
         const char* name;
@@ -240,7 +241,22 @@ TEST_F(Scores, ABadDiskLosesNoScore)
         {"unreadable but writable", [&] { disk().unreadable.insert(File); }, unread, earlier},
         {"a FIFO", [&] { disk().special.insert(File); }, unread, earlier},
         {"too large", [&] { disk().sizes[File] = MaxHighScoreFileBytes + 1; }, unread, earlier},
+        // A second copy of the game on the same folder read the table before
+        // this game ended: this one waits, and reads what that one saved.
+        {"another copy between its read and its save",
+         [&] {
+             disk().held.insert(File);
+             disk().whileHeld = [&](const std::string&) {
+                 files()[File] = earlier + fromTheOtherCopy;
+                 disk().held.erase(File);
+             };
+         },
+         {}, Anna + Bert + cy + fromTheOtherCopy},
+        // A copy that never lets go (hung) costs no score.
+        {"another copy that keeps its hold", [&] { disk().held.insert(File); }, {}, earlier + cy},
     };
+    // No other copy waits for a box the player may leave open.
+    platform.boxes().whileShown = [&](const memory::ShownBox& box) { EXPECT_TRUE(box.input || disk().held.empty()) << box.text; };
     ReachLevel1();
     // A record that is not a whole 32-bit number stops the reading there.
     for (const std::string bad : {"\"Eve\",1.5\r\n", "\"Eve\",99999999999\r\n", "\"Eve\",-2147483649\r\n",
@@ -265,7 +281,9 @@ TEST_F(Scores, ABadDiskLosesNoScore)
         EXPECT_EQ(Texts(told.begin() + 1, told.end()), fault.told);
         EXPECT_EQ(files()[File], fault.after);
         EXPECT_EQ(fault.kept.empty() ? broken : files()[fault.kept], broken);
-        for (auto* set : {&disk().locked, &disk().unreadable, &disk().readOnlyFiles, &disk().special}) set->clear();
+        for (auto* set : {&disk().locked, &disk().unreadable, &disk().readOnlyFiles, &disk().special, &disk().held})
+            set->clear();
+        disk().whileHeld = nullptr;
         disk().sizes.clear();
         files()[File] = earlier;
         EndGame(500, "New");

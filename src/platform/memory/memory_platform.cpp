@@ -4,6 +4,7 @@
 #include "platform/memory/memory_platform.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace orvane::memory {
 
@@ -97,6 +98,20 @@ bool MemoryFileSystem::replaceFile(const std::string& path, const std::string& c
     }
     files[path] = contents;
     return true;
+}
+
+std::unique_ptr<FileHold> MemoryFileSystem::holdFile(const std::string& path)
+{
+    struct Hold : FileHold {
+        Hold(std::set<std::string>& held, std::string path) : held(held), path(std::move(path)) {}
+        ~Hold() override { held.erase(path); }
+        std::set<std::string>& held;
+        std::string path;
+    };
+    if (!canWriteIn(FolderOf(path))) return nullptr;
+    if (held.count(path) && whileHeld) whileHeld(path);
+    if (!held.insert(path).second) return nullptr;
+    return std::make_unique<Hold>(held, path);
 }
 
 bool MemoryFileSystem::copyFile(const std::string& from, const std::string& to)

@@ -58,6 +58,7 @@ public:
     bool exists(const std::string& path) override;
     std::optional<FileInfo> fileInfo(const std::string& path) override;
     bool replaceFile(const std::string& path, const std::string& contents) override;
+    std::unique_ptr<FileHold> holdFile(const std::string& path) override;
     bool copyFile(const std::string& from, const std::string& to) override;
     std::string programFolder() override { return folder; }
     bool canWriteIn(const std::string& folder) override;
@@ -75,6 +76,10 @@ public:
     std::set<std::string> special;    // there, but not regular files (a FIFO, a device)
     // Files that report this size, without holding it (a huge file).
     std::map<std::string, std::uintmax_t> sizes;
+    std::set<std::string> held;       // held by this or another copy of the program
+    // Runs while a copy waits for a file another copy holds: the other copy
+    // may finish and let go, or keep it for the whole wait.
+    std::function<void(const std::string& path)> whileHeld;
     bool readOnly = false;            // every write fails
     // The next write fails after this many bytes: its temporary file is
     // left holding them, and the file itself stays as it was.

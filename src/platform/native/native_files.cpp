@@ -9,15 +9,20 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <memory>
 #include <system_error>
+#include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
 #include <shlobj.h>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace orvane {
@@ -224,6 +229,97 @@ bool NativeFileSystem::replaceFile(const std::string& path, const std::string& c
     if (!moved) fs::remove(temporary, error);
     else RemoveLeftovers(target);
     return moved;
+}
+
+namespace {
+
+// The hold is a file of its own beside the held one, which a replace
+// swaps for another: a hold on the held file itself would stay with the
+// old one.
+fs::path HoldFor(const std::string& path)
+{
+    fs::path hold = PathOf(path);
+    hold += ".lock";
+    return hold;
+}
+
+#ifdef _WIN32
+// Opened without sharing: a second copy's open fails while this one holds
+// it, and Windows deletes it when the handle closes, the program's end
+// included.
+class NativeHold : public FileHold {
+public:
+    explicit NativeHold(HANDLE h) : h_(h) {}
+    ~NativeHold() override { CloseHandle(h_); }
+
+private:
+    HANDLE h_;
+};
+#else
+// A lock the kernel lets go of when the process ends, on a file removed
+// before it is let go, so that none is left behind.
+class NativeHold : public FileHold {
+public:
+    NativeHold(int fd, fs::path path) : fd_(fd), path_(std::move(path)) {}
+    ~NativeHold() override
+    {
+        ::unlink(path_.c_str());
+        ::close(fd_);
+    }
+
+private:
+    int fd_;
+    fs::path path_;
+};
+#endif
+
+} // namespace
+
+std::unique_ptr<FileHold> NativeFileSystem::holdFile(const std::string& path)
+{
+    const fs::path hold = HoldFor(path);
+    std::unique_ptr<FileHold> held;
+#ifdef _WIN32
+    RetryWhileHeld(
+        [&] {
+            HANDLE h = CreateFileW(hold.wstring().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+            if (h != INVALID_HANDLE_VALUE) return held = std::make_unique<NativeHold>(h), Attempt::Done;
+            const DWORD error = GetLastError();
+            if (error == ERROR_SHARING_VIOLATION) return Attempt::Held;
+            // A hold just let go is refused like this until it is deleted; in
+            // a folder that cannot be written no hold is there to wait for.
+            if (error != ERROR_ACCESS_DENIED) return Attempt::Refused;
+            return GetFileAttributesW(hold.wstring().c_str()) != INVALID_FILE_ATTRIBUTES ||
+                           GetLastError() == ERROR_ACCESS_DENIED
+                       ? Attempt::Held
+                       : Attempt::Refused;
+        },
+        sleep);
+#else
+    RetryWhileHeld(
+        [&] {
+            const int fd = ::open(hold.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+            if (fd < 0) return Attempt::Refused;
+            if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+                const int error = errno;
+                ::close(fd);
+                return error == EWOULDBLOCK || error == EINTR ? Attempt::Held : Attempt::Refused;
+            }
+            // The copy that held it removed the file between this open and
+            // this lock: the lock is on a file no other copy will find.
+            struct stat mine {}, there {};
+            if (::fstat(fd, &mine) != 0 || ::stat(hold.c_str(), &there) != 0 || mine.st_ino != there.st_ino ||
+                mine.st_dev != there.st_dev) {
+                ::close(fd);
+                return Attempt::Held;
+            }
+            held = std::make_unique<NativeHold>(fd, hold);
+            return Attempt::Done;
+        },
+        sleep);
+#endif
+    return held;
 }
 
 bool NativeFileSystem::copyFile(const std::string& from, const std::string& to)

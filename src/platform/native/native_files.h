@@ -34,6 +34,7 @@ public:
     bool exists(const std::string& path) override;
     std::optional<FileInfo> fileInfo(const std::string& path) override;
     bool replaceFile(const std::string& path, const std::string& contents) override;
+    std::unique_ptr<FileHold> holdFile(const std::string& path) override;
     bool copyFile(const std::string& from, const std::string& to) override;
     std::string programFolder() override;
     bool canWriteIn(const std::string& folder) override;
