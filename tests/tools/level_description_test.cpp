@@ -25,14 +25,12 @@ wall    300,60 300,120 350,120
 goal    250,380 350,380
 )";
 
-std::string Listed(const std::vector<std::string>& lines)
+std::string Problems(const Description& d)
 {
     std::string all;
-    for (const auto& line : lines) all += line + "\n";
+    for (const auto& line : LayoutProblems(d, GameLayout())) all += line + "\n";
     return all;
 }
-
-std::string Problems(const Description& d) { return Listed(LayoutProblems(d, GameLayout())); }
 
 std::string Failure(const std::string& text)
 {
