@@ -46,7 +46,6 @@ protected:
     memory::MemoryEvents& events() { return platform.memoryEvents(); }
     std::string Caption(const std::string& label) { return window().label(label)->caption(); }
 
-    // Loads a level given as the text of its file.
     void Load(const std::string& text, const std::string& name = "Test.ooo")
     {
         files()[DataFolder + name] = text;
@@ -63,7 +62,6 @@ protected:
         game.Restart();
     }
 
-    // Ends a game with this total, the player typing the name.
     void EndGame(int total, const std::string& name)
     {
         game.TotalScore = total;
