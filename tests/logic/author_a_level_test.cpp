@@ -95,7 +95,8 @@ TEST_F(AuthorALevel, ABrokenLevelIsReportedOnceAndWhatWasReadStays)
         {cases.back().text, "the picture lies outside the data folder"},
         {"", "while reading the picture name: "},
         {cases[5].text, ": the number 1e39 is too large for a single-precision field (line 1)"},
-        {cases[1].text, "margin 2"}};
+        {"Pic.gif,10,20,1,1,30,40,1,2,3,1,1,2", "while reading margin 1 (the goal line): "},
+        {cases[1].text, "while reading margin 2: "}};
     for (const auto& [text, message] : told) {
         files()[DataFolder + "Bad.ooo"] = text;
         game.LoadLevel("Bad.ooo");
