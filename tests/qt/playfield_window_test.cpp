@@ -104,7 +104,6 @@ TEST(PlayfieldWindow, HasItsCaptionMenusLabelsAndPlayfield)
     EXPECT_EQ(label(game.form.Label2)->mapTo(field, QPoint(0, 0)), QPoint(112, 288 + 8));
     EXPECT_EQ(label(game.form.Label2)->text().toStdString(), "Level 1");
     EXPECT_TRUE(label(game.form.Label2)->font().bold());
-    EXPECT_EQ(label(game.form.Label6)->text().toStdString(), "seconds left");
     EXPECT_EQ(label(game.form.Label5)->geometry(), QRect(0, 64, 185, 25));
     EXPECT_FALSE(game.form.FrameLevelInfo->visible() || game.form.Label1->visible());
 }
