@@ -63,7 +63,6 @@ static void ReadAll(const std::string& text, bool doubledQuotes)
     }
 }
 
-
 void FuzzOne(const std::string& input)
 {
     ReadAll(input, false);

@@ -19,7 +19,6 @@
     ((condition) ? void() : (std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition), \
                              std::abort()))
 
-// The target, on one input.
 void FuzzOne(const std::string& input);
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

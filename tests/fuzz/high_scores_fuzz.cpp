@@ -49,8 +49,7 @@ void FuzzOne(const std::string& text)
     FUZZ_CHECK(read.complete || files["/game/Data/HighScores.bak"] == text);
     FUZZ_CHECK(Shown(Form2(game)) == read.entries);
 
-    // A name as the input box gives it: valid UTF-8, here the input's first
-    // bytes.
+    // A name as the input box gives it, valid UTF-8: the input's first bytes.
     game.TotalScore = static_cast<std::int32_t>(text.size() * 37) - 500;
     platform.boxes().inputs.push_back(Windows1252ToUtf8(text.substr(0, 12)));
     game.GameOver();

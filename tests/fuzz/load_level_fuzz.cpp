@@ -2,12 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // LoadLevel on any level file (after a first zero byte, the file of levels 1
-// and 2, loaded when the ball reaches the goal and then directly, over what
-// the first left), then a little play: the ball steps, a stroke is drawn and
-// the margins shown. LastSegment names the table's last row, every row read
-// lies inside it (the build checks each index), the counters stay in range,
-// and a ball that starts inside the playfield stays within a step of it (at
-// a corner it turns back from one edge and takes that step unchecked).
+// and 2, loaded over what the first left), then a little play. LastSegment
+// names the table's last row, every row read lies inside it (the build
+// checks each index), the counters stay in range, and a ball that starts
+// inside the playfield stays within a step of it (at a corner it turns back
+// from one edge and takes that step unchecked).
 #include <algorithm>
 #include <cmath>
 
@@ -58,7 +57,6 @@ static void LoadAndPlay(memory::MemoryPlatform& platform, Form1& game, const std
     game.Form_MouseUp(1, 0, 0, 0);
     game.Paused = true;
 }
-
 
 void FuzzOne(const std::string& input)
 {

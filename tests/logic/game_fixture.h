@@ -32,10 +32,8 @@ class GameTest : public ::testing::Test {
 protected:
     GameTest()
     {
-        files()["/game/Data/General.ooo"] = "3\r\n";
-        files()["/game/Data/Welcome.gif"] = "GIF89a";
-        files()["/game/Data/Example.gif"] = "GIF89a";
-        files()["/game/Data/Pic.gif"] = "GIF89a";
+        files()[DataFolder + "General.ooo"] = "3\r\n";
+        for (const char* picture : {"Welcome.gif", "Example.gif", "Pic.gif"}) files()[DataFolder + picture] = "GIF89a";
         game.DataPath = DataFolder;
         game.LevelCount = 3;
         game.BallRadius = 5;
@@ -48,7 +46,6 @@ protected:
     memory::MemoryEvents& events() { return platform.memoryEvents(); }
     std::string Caption(const std::string& label) { return window().label(label)->caption(); }
 
-    // Loads a level given as the text of its file.
     void Load(const std::string& text, const std::string& name = "Test.ooo")
     {
         files()[DataFolder + name] = text;
@@ -56,16 +53,15 @@ protected:
     }
 
     // The game after the speed test, waiting for the click on level 1's prompt.
-    void ReachLevel1()
+    void ReachLevel1(const std::string& level1 = ExampleLevel)
     {
         files()[DataFolder + "SystemTest.ooo"] = LevelWith("0,0,0,0", 1, "300,200,1,0");
-        files()[DataFolder + "Level001.ooo"] = ExampleLevel;
+        files()[DataFolder + "Level001.ooo"] = level1;
         game.Testing = false;
         game.SpeedFactor = 1;
         game.Restart();
     }
 
-    // Ends a game with this total, the player typing the name.
     void EndGame(int total, const std::string& name)
     {
         game.TotalScore = total;

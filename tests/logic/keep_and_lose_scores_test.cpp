@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <tuple>
 #include <utility>
 
 #include "game_fixture.h"
@@ -193,18 +194,14 @@ TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
     EXPECT_EQ(game.Label1->caption(), "Click here to start level 4.");
 
     Form2 table(game);
-    struct Case {
-        std::string code, level;
-        int chosen; // 0: refused
-    };
-    for (const Case& c : {Case{"17", "0.5", 1}, Case{"17", "1.5", 1}, Case{"17", "2.5", 3}, Case{"17", "3.5", 3},
-                          Case{" 17abc", "2", 2}, Case{"17", "0.4", 0}, Case{"17", "0", 0}, Case{"17", "-3", 0},
-                          Case{"17", "4.1", 0}, Case{"17", "", 0}, Case{"16", "1", 0}, Case{"", "1", 0}}) {
-        SCOPED_TRACE(c.code + " / " + c.level);
+    const std::tuple<std::string, std::string, int> codes[] = { // the level chosen, 0 when refused
+        {"17", "0.5", 1}, {"17", "1.5", 1}, {"17", "2.5", 3}, {"17", "3.5", 3}, {" 17abc", "2", 2}, {"17", "0.4", 0},
+        {"17", "0", 0}, {"17", "-3", 0}, {"17", "4.1", 0}, {"17", "", 0}, {"16", "1", 0}, {"", "1", 0}};
+    for (const auto& [code, level, chosen] : codes) {
         game.CurrentLevel = 3;
-        platform.boxes().inputs = {c.code, c.level};
+        platform.boxes().inputs = {code, level};
         table.Image1_DblClick();
-        EXPECT_EQ(game.CurrentLevel, c.chosen ? c.chosen : 3);
+        EXPECT_EQ(game.CurrentLevel, chosen ? chosen : 3) << code << " / " << level;
     }
     game.Testing = true, game.Paused = false; // the speed test running: no table
     platform.whileModal = [](memory::MemoryWindow&) { ADD_FAILURE() << "the table opened during the speed test"; };

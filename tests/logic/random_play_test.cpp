@@ -227,10 +227,9 @@ private:
 
     void Fail(const std::string& what)
     {
-        if (failure_.empty() && !what.empty()) {
-            failure_ = "seed " + std::to_string(seed_) + ", event " + std::to_string(done_) + ": " + what;
+        if (failure_.empty() && !what.empty())
+            failure_ = "seed " + std::to_string(seed_) + ", event " + std::to_string(done_) + ": " + what,
             platform_->events().endProgram();
-        }
     }
     void Check() { Fail(Broken()); }
 
@@ -247,11 +246,9 @@ private:
         const bool timer = platform_->find("Form1")->timer("Timer1")->on;
         const std::string pause = g.mnuPause->caption();
         const auto broken = [&](const std::string& what) {
-            std::ostringstream state;
-            state << what << " (Paused " << g.Paused << ", Testing " << g.Testing << ", in the loop " << g.InMainLoop
-                  << ", timer " << timer << ", prompt \"" << (g.Label1->visible() ? g.Label1->caption() : "") << "\", "
-                  << g.SecondsLeft << " s left, level " << g.CurrentLevel << ", ball " << g.BallX << ", " << g.BallY << ")";
-            return state.str();
+            return what + " (Paused " + std::to_string(g.Paused) + ", Testing " + std::to_string(g.Testing) +
+                   ", level " + std::to_string(g.CurrentLevel) + ", ball " + std::to_string(g.BallX) + ", " +
+                   std::to_string(g.BallY) + ")";
         };
 
         const double step = std::hypot(g.BallVX, g.BallVY);

@@ -7,7 +7,9 @@
 // ratio.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -23,16 +25,15 @@ namespace {
 
 TEST(FitLabel, GrowsAboutTheDesignedCentreAndStaysInsideItsParent)
 {
+    // A text that fits keeps the designed box; a larger one is centred on
+    // the designed centre, pushed back inside at either edge, or, wider than
+    // the parent, centred on it.
     const Size room{600, 400};
-    // A text that fits keeps the designed box.
     EXPECT_EQ(FitLabel({256, 168, 77, 24}, {40, 20}, room), (Rect{256, 168, 77, 24}));
-    // Wider and taller: centred on the designed centre.
     EXPECT_EQ(FitLabel({256, 168, 77, 24}, {277, 30}, room), (Rect{156, 165, 277, 30}));
-    // Pushed back inside at either edge.
     EXPECT_EQ(FitLabel({0, 64, 185, 25}, {100, 40}, {185, 89}), (Rect{0, 49, 185, 40}));
     EXPECT_EQ(FitLabel({10, 0, 20, 10}, {100, 10}, room), (Rect{0, 0, 100, 10}));
     EXPECT_EQ(FitLabel({560, 0, 20, 10}, {100, 10}, room), (Rect{500, 0, 100, 10}));
-    // Wider than the parent: centred, as no place inside exists.
     EXPECT_EQ(FitLabel({0, 0, 100, 10}, {200, 10}, {150, 50}), (Rect{-50, 0, 200, 10}));
 }
 
@@ -152,8 +153,8 @@ TEST(RetryWhileHeld, WaitsGrowingForAboutTwoSecondsThenGivesUp)
 {
     using std::chrono::milliseconds;
     struct Case {
-        int heldTries;     // tries answered Held before the last answer
-        Attempt last;      // then this
+        int heldTries; // tries answered Held before the last answer
+        Attempt last;
         bool done;
         int tries;
         long long waited;  // ms
@@ -168,14 +169,8 @@ TEST(RetryWhileHeld, WaitsGrowingForAboutTwoSecondsThenGivesUp)
                                          [&](milliseconds ms) { waits.push_back(ms.count()); });
         EXPECT_EQ(done, c.done);
         EXPECT_EQ(tries, c.tries);
-        long long total = 0;
-        for (std::size_t i = 0; i < waits.size(); ++i) {
-            if (i > 0) {
-                EXPECT_GE(waits[i], waits[i - 1]);
-            }
-            total += waits[i];
-        }
-        EXPECT_EQ(total, c.waited);
+        EXPECT_TRUE(std::is_sorted(waits.begin(), waits.end()));
+        EXPECT_EQ(std::accumulate(waits.begin(), waits.end(), 0LL), c.waited);
     }
     EXPECT_EQ(NextWait(1, milliseconds(0)), milliseconds(10));
     EXPECT_EQ(NextWait(40, milliseconds(1999)), milliseconds(250));

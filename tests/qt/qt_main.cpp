@@ -8,8 +8,8 @@
 
 int main(int argc, char** argv)
 {
-    // The window tests need no display: they run on Qt's offscreen platform
-    // unless told otherwise.
+    // The window tests and the pictures need no display: Qt's offscreen
+    // platform, unless told otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Orvane");
