@@ -166,10 +166,14 @@ start_level() {
 }
 # One slanted line sends the ball up into the goal.
 win_level_1() { start_level "$1" && stroke 370 230 10 -10 6; }
+# Whole, to its far end: the mouse runs ahead of the paints, and a shot
+# taken mid-stroke would pass the counts with half a line.
 stroke_is_drawn() {
   area "$work/now.png" 440 290 120 50 "$work/stroke.png"
+  area "$work/now.png" 538 324 14 9 "$work/stroke-end.png"
   [ "$(differing "$work/stroke.png" "$work/level-stroke.png" 20%)" -gt $((80 * pct / 100)) ] &&
-    [ "$(pixels_like "$work/stroke.png" white 25%)" -gt $((60 * pct / 100)) ]
+    [ "$(pixels_like "$work/stroke.png" white 25%)" -gt $((60 * pct / 100)) ] &&
+    [ "$(pixels_like "$work/stroke-end.png" white 25%)" -gt $((4 * pct / 100)) ]
 }
 
 # Steps 01 to 05: the speed test ends on level 1; a stroke shows white.

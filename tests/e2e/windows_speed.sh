@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Orvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# A menu held open for 6 s in the speed test, in which Windows holds the
+# A menu held open for 15 s in the speed test, in which Windows holds the
 # game's loop, leaves level 1's ball at the speed of a run left alone. Were
-# the held time counted, it would fly at least three times as fast (a test
-# lasts 1 to 3 s under Wine here); two runs on this shared 2-core machine
-# differed by up to 60 %. Usage: windows_speed.sh WINDOWS_BUILD_DIR
+# the held time counted, it would fly six to sixteen times as fast (a test
+# lasts 1 to 3 s under Wine here). Under Wine the calibration itself spreads
+# widely: a held run has read from 0.54 to 1.78 times a run left alone, on
+# a quiet machine and a busy one, so the bounds are a third and three. Usage: windows_speed.sh WINDOWS_BUILD_DIR
 set -euo pipefail
 platform=wine build=$(cd "$1" && pwd) scale=1
 source "$(dirname "$0")/game.sh"
@@ -49,7 +50,7 @@ speed() {
 }
 
 alone=$(speed 01-alone "a run left alone")
-held=$(speed 02-held "a run with a menu held open for 6 s in the speed test" 6)
+held=$(speed 02-held "a run with a menu held open for 15 s in the speed test" 15)
 ratio=$(awk -v a="$alone" -v h="$held" 'BEGIN { printf "%.2f", h / a }')
 echo "level 1's ball: $alone px/s left alone, $held px/s with a menu held open in the test: $ratio times"
-awk -v r="$ratio" 'BEGIN { exit !(r > 0.4 && r < 2) }' || fail "$step" "$shots/02-held-flight-1.png" "$held px/s against $alone: $ratio times as fast"
+awk -v r="$ratio" 'BEGIN { exit !(r > 0.33 && r < 3) }' || fail "$step" "$shots/02-held-flight-1.png" "$held px/s against $alone: $ratio times as fast"
