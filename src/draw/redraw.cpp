@@ -24,12 +24,13 @@ void Form1::Redraw()
     // Empty rows are drawn too, as a dot at the top-left corner; only rows
     // the table really has are read, so a level that failed to load draws
     // what there is.
-    const int rows = static_cast<int>(Segments.size());
+    const SegmentTable& table = Segments; // read only: the ball's search keeps its work
+    const int rows = static_cast<int>(table.size());
     for (int row = 0; row <= LastPlayerRow && row < rows; ++row)
-        window->drawLine(LineOf(Segments[static_cast<std::size_t>(row)], std::nullopt));
+        window->drawLine(LineOf(table[static_cast<std::size_t>(row)], std::nullopt));
     if (!mnuMargins->checked()) return;
     for (int row = PlayerRows; row <= LastSegment && row < rows; ++row)
-        window->drawLine(LineOf(Segments[static_cast<std::size_t>(row)], Red));
+        window->drawLine(LineOf(table[static_cast<std::size_t>(row)], Red));
 }
 
 void Form1::mnuMargins_Click()

@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "platform/sequential_files.h"
 #include "scores/score_place.h"
+#include "sim/row_filter.h"
 
 namespace orvane {
 
@@ -45,6 +46,7 @@ public:
 
     SegmentTable Segments;        // no rows until the first level is loaded
     std::int16_t LastSegment = -1;
+    RowFilter SegmentFilter;      // the ball's first look at the rows
 
     // The player's drawing
     std::int16_t LineIndex = 0;

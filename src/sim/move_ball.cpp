@@ -40,18 +40,18 @@ Form1::StepOutcome Form1::MoveBall()
     // the player's strokes before the margins, the goal line last.
     auto search = [this](const Path& path) {
         const int last = std::min<int>(LastSegment, static_cast<int>(Segments.size()) - 1);
-        for (int row = 0; row <= last; ++row) {
-            const Segment& segment = Segments[static_cast<std::size_t>(row)];
-            if (!Crosses(path, segment)) continue;
-            if (row == LastSegment) return Search::Goal;
-            Velocity after = Bounce(path, segment);
-            BallVX = after.vx;
-            BallVY = after.vy;
-            ++SegmentBounces;
-            if (row <= LastPlayerRow) RemoveAll();
-            return Search::Bounced;
-        }
-        return Search::Nothing;
+        const SegmentTable& table = Segments; // read only: the filter keeps its work
+        SegmentFilter.update(table);
+        const int row = SegmentFilter.firstCrossed(
+            path, last, [&](int r) { return Crosses(path, table[static_cast<std::size_t>(r)]); });
+        if (row < 0) return Search::Nothing;
+        if (row == LastSegment) return Search::Goal;
+        Velocity after = Bounce(path, table[static_cast<std::size_t>(row)]);
+        BallVX = after.vx;
+        BallVY = after.vy;
+        ++SegmentBounces;
+        if (row <= LastPlayerRow) RemoveAll();
+        return Search::Bounced;
     };
 
     // Every step passes here: the squared length is compared first, so the

@@ -1,0 +1,73 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// A first look at the rows of the segment table for one step: the box each
+// row's crossing point has to lie in, against the box of the step's path,
+// compared for whole blocks of rows without a branch. Only the rows it
+// cannot rule out go on to the exact test, so a step costs about the same
+// whatever the level's margins and wherever they lie, and the speed test's
+// timing holds for every level. It only ever rules out rows the exact test
+// would not cross, so every decision stays the exact test's.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "levels/segments.h"
+#include "sim/crossing.h"
+
+namespace orvane {
+
+class RowFilter {
+public:
+    static constexpr int BlockRows = 16;
+    // Every shipped level and the speed test fit in this many rows, so all
+    // of them are looked at in the same number of blocks.
+    static constexpr int LeastRows = 64;
+
+    // Works the boxes out again if the table may have been written to.
+    void update(const SegmentTable& table);
+
+    // The first row up to `last` (in row order) that `crossed` says the
+    // path crosses, of those this filter cannot rule out; -1 if none.
+    template <class Crossed>
+    int firstCrossed(const Path& path, int last, Crossed crossed) const
+    {
+        const Probe probe = probeFor(path);
+        for (int block = 0; block * BlockRows <= last && block < blocks(); ++block) {
+            std::uint8_t keep[BlockRows];
+            if (!keepOf(probe, block, keep)) continue;
+            for (int k = 0; k < BlockRows; ++k) {
+                const int row = block * BlockRows + k;
+                if (!keep[k]) continue;
+                if (row > last) return -1;
+                if (crossed(row)) return row;
+            }
+        }
+        return -1;
+    }
+
+private:
+    // How the exact test treats a row depends on whether the path slopes,
+    // runs level or runs straight up or down: a box set for each.
+    enum Kind { Sloping, Level, Upright, Kinds };
+    struct Boxes {
+        std::vector<float> loX, hiX, loY, hiY;
+    };
+    struct Probe {
+        int kind = Sloping;
+        bool everyRow = false; // a path too long, too short or too far out to judge here
+        float loX = 0, hiX = 0, loY = 0, hiY = 0;
+    };
+
+    Probe probeFor(const Path& path) const;
+    // Marks the rows of a block the path may cross; false if there are none.
+    bool keepOf(const Probe& probe, int block, std::uint8_t* keep) const;
+    int blocks() const { return static_cast<int>(boxes_[Sloping].loX.size()) / BlockRows; }
+
+    std::array<Boxes, Kinds> boxes_;
+    int rows_ = 0;
+    std::uint64_t builtAt_ = ~std::uint64_t{0};
+};
+
+} // namespace orvane

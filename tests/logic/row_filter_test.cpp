@@ -1,0 +1,70 @@
+// SPDX-FileCopyrightText: 2026 The Orvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The ball's first look at the rows may only rule out rows the exact test
+// would not cross: tried on rows and paths where roundings and the exact
+// test's odd cases live (empty rows, axis-parallel lines, parallel paths,
+// ends touching, steps far below a pixel).
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "sim/row_filter.h"
+
+using namespace orvane;
+
+namespace {
+
+// A coordinate near the rows: whole, a hair off a whole one, or anywhere.
+double Near(std::mt19937_64& random, int low, int high)
+{
+    const double whole = std::uniform_int_distribution<int>(low, high)(random);
+    switch (random() % 4) {
+    case 0: return whole;
+    case 1: return whole + std::ldexp(std::uniform_real_distribution<double>(-1, 1)(random), -20);
+    case 2: return std::uniform_real_distribution<double>(low, high)(random);
+    default: return static_cast<float>(std::uniform_real_distribution<double>(low, high)(random));
+    }
+}
+
+} // namespace
+
+TEST(Crossing, TheFirstLookNeverRulesOutACrossedRow)
+{
+    std::mt19937_64 random(20261207);
+    long long crossed = 0, ruledOut = 0;
+    for (int table = 0; table < 40; ++table) {
+        SegmentTable rows;
+        rows.assign(70, Segment{0, 0, 0, 0}); // the empty player rows stay among them
+        for (std::size_t r = 20; r < rows.size(); ++r) {
+            auto& s = rows[r];
+            for (int& c : s) c = std::uniform_int_distribution<int>(-3, 12)(random);
+            if (r % 3 == 0) s[2] = s[0]; // upright
+            if (r % 3 == 1) s[3] = s[1]; // level
+        }
+        RowFilter filter;
+        filter.update(rows);
+        for (int p = 0; p < 2000; ++p) {
+            Path path{Near(random, -2, 11), Near(random, -2, 11), 0, 0};
+            const double length = std::ldexp(1.0, -static_cast<int>(random() % 40));
+            path.toX = random() % 5 == 0 ? path.fromX : path.fromX + length * std::uniform_real_distribution<double>(-1, 1)(random);
+            path.toY = random() % 5 == 0 ? path.fromY : path.fromY + length * std::uniform_real_distribution<double>(-1, 1)(random);
+            if (random() % 6 == 0) { path.toX = Near(random, -2, 11), path.toY = Near(random, -2, 11); }
+            std::vector<bool> kept(rows.size());
+            filter.firstCrossed(path, static_cast<int>(rows.size()) - 1, [&](int r) { return !(kept[r] = true); });
+            for (std::size_t r = 0; r < rows.size(); ++r) {
+                if (!Crosses(path, rows[r])) {
+                    ruledOut += !kept[r];
+                    continue;
+                }
+                ++crossed;
+                ASSERT_TRUE(kept[r]) << "row " << rows[r][0] << "," << rows[r][1] << " " << rows[r][2] << ","
+                                     << rows[r][3] << " path " << path.fromX << "," << path.fromY << " to "
+                                     << path.toX << "," << path.toY;
+            }
+        }
+    }
+    // The sweep met crossings, and the filter did rule rows out.
+    EXPECT_GT(crossed, 1000);
+    EXPECT_GT(ruledOut, 1000000);
+}
