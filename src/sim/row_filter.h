@@ -10,7 +10,10 @@
 // would not cross, so every decision stays the exact test's.
 #pragma once
 #include <array>
+#include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <experimental/simd>
 #include <vector>
 
 #include "levels/segments.h"
@@ -20,7 +23,7 @@ namespace orvane {
 
 class RowFilter {
 public:
-    static constexpr int BlockRows = 16;
+    static constexpr int BlockRows = 64;
     // Every shipped level and the speed test fit in this many rows, so all
     // of them are looked at in the same number of blocks.
     static constexpr int LeastRows = 64;
@@ -35,11 +38,8 @@ public:
     {
         const Probe probe = probeFor(path);
         for (int block = 0; block * BlockRows <= last && block < blocks(); ++block) {
-            std::uint8_t keep[BlockRows];
-            if (!keepOf(probe, block, keep)) continue;
-            for (int k = 0; k < BlockRows; ++k) {
-                const int row = block * BlockRows + k;
-                if (!keep[k]) continue;
+            for (std::uint64_t mask = maskOf(probe, block); mask != 0; mask &= mask - 1) {
+                const int row = block * BlockRows + std::countr_zero(mask);
                 if (row > last) return -1;
                 if (crossed(row)) return row;
             }
@@ -58,14 +58,27 @@ private:
         int kind = Sloping;
         bool everyRow = false; // a path too long, too short or too far out to judge here
         float loX = 0, hiX = 0, loY = 0, hiY = 0;
+        // For the side of a sloping row's line the path is on; the slope is
+        // 0 for a path straight up or down.
+        float fromX = 0, fromY = 0, toX = 0, toY = 0, slope = 0, steep = 0;
+        float reachX = 0, spanX = 0, spanY = 0; // |BallX|, |BallX| + |NewX|, |BallY| + |NewY|
+    };
+
+    // A sloping row's line, dyS * (x - X1) - dxS * (y - Y1) = 0; zeros for
+    // the other rows and for coordinates too large for a float to hold.
+    struct Lines {
+        std::vector<float> a, b, x1, y1;
     };
 
     Probe probeFor(const Path& path) const;
-    // Marks the rows of a block the path may cross; false if there are none.
-    bool keepOf(const Probe& probe, int block, std::uint8_t* keep) const;
+    using Lanes = std::experimental::native_simd<float>;
+    static Lanes::mask_type Aside(const Probe& probe, const Lines& lines, std::size_t first);
+    // The rows of a block the path may cross, a bit each from the block's first.
+    std::uint64_t maskOf(const Probe& probe, int block) const;
     int blocks() const { return static_cast<int>(boxes_[Sloping].loX.size()) / BlockRows; }
 
     std::array<Boxes, Kinds> boxes_;
+    Lines lines_;
     int rows_ = 0;
     std::uint64_t builtAt_ = ~std::uint64_t{0};
 };

@@ -4,7 +4,8 @@
 // The ball's first look at the rows may only rule out rows the exact test
 // would not cross: tried on rows and paths where roundings and the exact
 // test's odd cases live (empty rows, axis-parallel lines, parallel paths,
-// ends touching, steps far below a pixel).
+// ends touching, paths along a row's line or nearly, steps far below a
+// pixel).
 #include <gtest/gtest.h>
 
 #include <random>
@@ -50,6 +51,15 @@ TEST(Crossing, TheFirstLookNeverRulesOutACrossedRow)
             path.toX = random() % 5 == 0 ? path.fromX : path.fromX + length * std::uniform_real_distribution<double>(-1, 1)(random);
             path.toY = random() % 5 == 0 ? path.fromY : path.fromY + length * std::uniform_real_distribution<double>(-1, 1)(random);
             if (random() % 6 == 0) { path.toX = Near(random, -2, 11), path.toY = Near(random, -2, 11); }
+            if (random() % 4 == 0) { // along a row's line, or nearly
+                const Segment& s = rows[20 + random() % 50];
+                const double t = std::uniform_real_distribution<double>(-0.5, 1.5)(random);
+                const double off = std::ldexp(std::uniform_real_distribution<double>(-1, 1)(random), -int(random() % 50));
+                path.fromX = s[0] + t * (s[2] - s[0]) + off, path.fromY = s[1] + t * (s[3] - s[1]);
+                const double turn = std::ldexp(std::uniform_real_distribution<double>(-1, 1)(random), -int(random() % 50));
+                path.toX = path.fromX + length * (s[2] - s[0] - turn * (s[3] - s[1]));
+                path.toY = path.fromY + length * (s[3] - s[1] + turn * (s[2] - s[0]));
+            }
             std::vector<bool> kept(rows.size());
             filter.firstCrossed(path, static_cast<int>(rows.size()) - 1, [&](int r) { return !(kept[r] = true); });
             for (std::size_t r = 0; r < rows.size(); ++r) {
