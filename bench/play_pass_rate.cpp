@@ -26,6 +26,7 @@
 
 #include "counting_events.h"
 #include "frame_pace.h"
+#include "level_stretches.h"
 #include "platform/frame_clock.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
@@ -83,13 +84,6 @@ private:
     std::function<void()> painted_;
 };
 
-// One state of play, set up at the start of each of its stretches.
-struct Kind {
-    const char* name;
-    std::function<void()> begin;
-    std::function<void(double)> during; // seconds into the stretch
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -115,33 +109,24 @@ int main(int argc, char** argv)
         drawing = false;
         SendMouse(field, QEvent::MouseButtonRelease, strokePoint(0));
     };
-    // Each kind of play is one state; the rounds interleave them so that
-    // the machine's drift over the run falls on all of them alike. The
-    // hidden ball is the speed test's own condition, measured again in play.
-    std::vector<Kind> kinds = {
-        {"ball hidden (as in the test)", [&] { form.Shape1->setVisible(false); }, nullptr},
-        {"ball shown, Display Margins off", [&] { form.Shape1->setVisible(true); }, nullptr},
-        {"ball shown, Display Margins on", [&] { form.mnuMargins_Click(); }, nullptr},
-        {"ball shown, a stroke being drawn",
-         [&] {
-             form.mnuMargins_Click();
-             drawing = true;
-             lastMove = -1;
-             SendMouse(field, QEvent::MouseButtonPress, strokePoint(0));
-         },
-         [&](double t) {
-             int step = static_cast<int>(t / 0.008);
-             if (step == lastMove) return;
-             lastMove = step;
-             SendMouse(field, QEvent::MouseMove, strokePoint(t));
-         }},
+    // Every level's stretches (level_stretches.h), and one more of level 1
+    // with a stroke being drawn.
+    struct Planned {
+        orvane::bench::Stretch stretch;
+        bool stroke = false;
     };
-    constexpr int Rounds = 9;
-    constexpr double PhaseSeconds = 0.8;
-    std::vector<std::vector<double>> rates(kinds.size()), threadRates(kinds.size());
-    // The playfield's paints while the ball is shown and nothing else
+    std::vector<Planned> plan;
+    for (auto stretch : orvane::bench::OneRound(form.LevelCount)) plan.push_back({stretch});
+    plan.push_back({{1, orvane::bench::Showing::MarginsOff}, true});
+    constexpr int Rounds = 3;
+    constexpr double PhaseSeconds = 0.6;
+    orvane::bench::RateTable rates, threadRates;
+    std::vector<double> strokeRates;
+    // The playfield's paints while level 1's ball is shown and nothing else
     // moves: when each came and where the ball was.
-    constexpr std::size_t PacedKind = 1;
+    const auto paced = [](const Planned& p) {
+        return !p.stroke && p.stretch.level == 1 && p.stretch.showing == orvane::bench::Showing::MarginsOff;
+    };
     orvane::bench::FramePace pace;
     bool pacing = false;
     PaintWatch watch([&] {
@@ -150,8 +135,14 @@ int main(int argc, char** argv)
     field->installEventFilter(&watch);
     auto beginPhase = [&](std::size_t phase) {
         endStroke();
-        kinds[phase % kinds.size()].begin();
-        pacing = phase % kinds.size() == PacedKind;
+        const Planned& p = plan[phase % plan.size()];
+        orvane::bench::Begin(form, p.stretch);
+        if (p.stroke) {
+            drawing = true;
+            lastMove = -1;
+            SendMouse(field, QEvent::MouseButtonPress, strokePoint(0));
+        }
+        pacing = paced(p);
         pace.newStretch();
     };
     auto clickPrompt = [&] { ClickAt(field, QPoint(294, 180)); };
@@ -199,23 +190,29 @@ int main(int argc, char** argv)
             clickPrompt();
         } else {
             double t = Seconds(now - phaseStart).count();
+            const Planned& p = plan[current % plan.size()];
             if (t < PhaseSeconds) {
-                if (const auto& during = kinds[current % kinds.size()].during) during(t);
+                if (p.stroke) {
+                    int step = static_cast<int>(t / 0.008);
+                    if (step != lastMove) lastMove = step, SendMouse(field, QEvent::MouseMove, strokePoint(t));
+                }
                 return;
             }
             if (pacing) pace.stretchSeconds += t;
-            rates[current % kinds.size()].push_back((passes - phaseStartPasses) / t);
-            threadRates[current % kinds.size()].push_back((passes - phaseStartPasses) / (ThreadSeconds() - phaseThread));
-            if (++current == Rounds * kinds.size()) {
+            const double rate = (passes - phaseStartPasses) / t;
+            if (p.stroke) strokeRates.push_back(rate);
+            else rates.add(p.stretch, rate), threadRates.add(p.stretch, (passes - phaseStartPasses) / (ThreadSeconds() - phaseThread));
+            if (++current == Rounds * plan.size()) {
                 endStroke();
                 platform.events().endProgram();
                 return;
             }
         }
-        phaseStart = now;
-        phaseStartPasses = passes;
-        phaseThread = ThreadSeconds();
+        // The level's loading is not play: the stretch starts after it.
         beginPhase(current);
+        phaseStart = SteadyClock::now();
+        phaseStartPasses = platform.events_.passes;
+        phaseThread = ThreadSeconds();
     });
 
     // The player clicks the start area; the game runs its handler from
@@ -230,10 +227,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "the run was cut short by a message box: no figures\n");
         return 1;
     }
-    auto median = [](std::vector<double> v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
     // As the game timed it: SpeedFactor is the test's duration over 7 s.
     const double testSeconds = form.SpeedFactor * 7.0;
     const long long testPasses = platform.events_.testPasses;
@@ -242,24 +235,24 @@ int main(int argc, char** argv)
                 "its first %.2f s %.0f passes/s, the rest %.0f\n",
                 testSeconds, form.SpeedFactor, testRate, Early, earlyPasses / Early,
                 (testPasses - earlyPasses) / (testSeconds - Early));
+    rates.print(form.LevelCount, testRate);
+    // In the game thread's own processor time, which what other programs
+    // take of the machine moves less.
     const double testThreadRate = testPasses / platform.events_.testThreadSeconds;
+    using orvane::bench::Showing;
+    std::printf("level 1 in the game thread's processor time against the test's: hidden %.3f, margins off %.3f, "
+                "on %.3f\n",
+                threadRates.median({1, Showing::Hidden}) / testThreadRate,
+                threadRates.median({1, Showing::MarginsOff}) / testThreadRate,
+                threadRates.median({1, Showing::MarginsOn}) / testThreadRate);
+    std::sort(strokeRates.begin(), strokeRates.end());
     // Level 1's description asks for 200 pixels a second (tools/levels).
-    constexpr double DesignedSpeed = 200;
-    std::printf("play, median of %d stretches of %.1f s: passes/s (lowest-highest), ratio to the test, "
-                "level 1's ball in px/s (designed %.0f); the ratio in the game thread's own processor "
-                "time (test %.0f passes a processor second):\n",
-                Rounds, PhaseSeconds, DesignedSpeed, testThreadRate);
-    for (std::size_t k = 0; k < kinds.size(); ++k) {
-        auto [low, high] = std::minmax_element(rates[k].begin(), rates[k].end());
-        double rate = median(rates[k]);
-        double speed = levelOneStep * rate;
-        std::printf("  %-34s %8.0f (%.0f-%.0f)  %.3f  %5.1f (%+.1f %%)  %.3f\n", kinds[k].name, rate, *low,
-                    *high, rate / testRate, speed, (speed / DesignedSpeed - 1) * 100,
-                    median(threadRates[k]) / testThreadRate);
-    }
+    std::printf("level 1, a stroke being drawn: %.3f of the test; level 1's ball at %.1f px/s (designed 200)\n",
+                strokeRates[strokeRates.size() / 2] / testRate,
+                levelOneStep * rates.median({1, Showing::MarginsOff}));
     const QScreen* screen = field->window()->windowHandle() ? field->window()->windowHandle()->screen() : nullptr;
     const double reported = screen ? screen->refreshRate() : 0;
     std::printf("paints while level 1's ball is shown (%s), the screen at %.1f Hz, painted for %.1f Hz:\n  %s\n",
-                kinds[PacedKind].name, reported, orvane::RefreshRate(reported), pace.summary().c_str());
+                "level 1, the ball shown", reported, orvane::RefreshRate(reported), pace.summary().c_str());
     return 0;
 }

@@ -16,6 +16,7 @@
 
 #include "counting_events.h"
 #include "frame_pace.h"
+#include "level_stretches.h"
 #include "platform/win32/win32_gdiplus.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
@@ -36,56 +37,54 @@ public:
 
 // The player's part, run from a thread timer inside the game's yields.
 struct Player {
-    orvane::Form1* form;
-    CountingEvents* events;
+    orvane::Form1* form = nullptr;
+    CountingEvents* events = nullptr;
     SteadyClock::time_point since;
     long long passesSince = 0;
-    int state = 0; // 0 the test runs, 1 the prompt waits, 2 play
-    // Stretches alternate between the ball hidden, as in the test, and shown.
-    std::vector<double> hiddenRates, shownRates;
+    bool playing = false; // after the speed test
+    // Every level's stretches, in rounds (level_stretches.h).
+    std::vector<orvane::bench::Stretch> plan;
+    std::size_t current = 0;
+    orvane::bench::RateTable rates;
     double testRate = 0;
     // The test's passes after its first 0.3 s, which leave out what it
     // pays once at its start (the first painting of its picture above all).
     SteadyClock::time_point clicked, mark;
     long long markPasses = -1;
     double steadyTestRate = 0;
-    // The paints while the ball is shown.
+    // The paints while level 1's ball is shown.
     orvane::bench::FramePace pace;
 };
 Player* player = nullptr;
+
+bool Paced(const orvane::bench::Stretch& s) { return s.level == 1 && s.showing == orvane::bench::Showing::MarginsOff; }
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
 {
     Player& p = *player;
     const auto now = SteadyClock::now();
     const long long passes = p.events->passes;
-    if (p.state == 0) {
+    if (!p.playing) {
         if (p.markPasses < 0 && Seconds(now - p.clicked).count() >= 0.3) p.mark = now, p.markPasses = passes;
         if (p.form->Testing) return;
         if (p.markPasses >= 0) p.steadyTestRate = (passes - p.markPasses) / Seconds(now - p.mark).count();
         // The test's own measure: its duration is the speed factor times 7 s.
         p.testRate = 1750000.0 / (p.form->SpeedFactor * 7.0);
-        p.state = 1;
-        p.form->Label1_Click();
-        p.state = 2;
-        p.since = now, p.passesSince = passes;
-        return;
+        p.playing = true;
+    } else {
+        if (Seconds(now - p.since).count() < 0.6) return;
+        const orvane::bench::Stretch& done = p.plan[p.current % p.plan.size()];
+        p.rates.add(done, (passes - p.passesSince) / Seconds(now - p.since).count());
+        if (Paced(done)) p.pace.stretchSeconds += Seconds(now - p.since).count();
+        if (++p.current == 3 * p.plan.size()) {
+            p.form->platform.events().endProgram();
+            return;
+        }
     }
-    if (Seconds(now - p.since).count() < 0.8) return;
-    const bool shown = p.form->Shape1->visible();
-    (shown ? p.shownRates : p.hiddenRates).push_back((passes - p.passesSince) / Seconds(now - p.since).count());
-    if (shown) p.pace.stretchSeconds += Seconds(now - p.since).count();
-    p.form->Shape1->setVisible(!shown);
+    // The level's loading is not play: the stretch starts after it.
+    orvane::bench::Begin(*p.form, p.plan[p.current % p.plan.size()]);
     p.pace.newStretch();
     p.since = SteadyClock::now(), p.passesSince = p.events->passes;
-    if (p.shownRates.size() == 5 || p.form->Paused) p.form->platform.events().endProgram();
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace
@@ -115,7 +114,11 @@ int main()
     std::printf("one yield with nothing pending: %.3f us on average (a look at the queue: %.1f us)\n",
                 yield * 1e6, peek * 1e6);
 
-    Player p{&form, &platform.counting, {}, 0, 0, {}, {}, 0, SteadyClock::now(), {}, -1, 0, {}};
+    Player p;
+    p.form = &form;
+    p.events = &platform.counting;
+    p.plan = orvane::bench::OneRound(form.LevelCount);
+    p.clicked = SteadyClock::now();
     player = &p;
     SetTimer(nullptr, 0, 10, &Tick);
     auto* window = static_cast<orvane::win32::Win32Window*>(form.window);
@@ -123,17 +126,13 @@ int main()
     platform.counting.afterYield = [&] {
         if (window->paints() == paints) return;
         paints = window->paints();
-        if (p.state == 2 && form.Shape1->visible())
+        if (p.playing && Paced(p.plan[p.current % p.plan.size()]))
             p.pace.paint(Seconds(SteadyClock::now().time_since_epoch()).count(), form.BallX, form.BallY);
     };
     form.ImageClickToStart_Click(); // returns when the player ends the program
     std::printf("speed test: %.2f s, %.0f passes/s; after its first 0.3 s %.0f passes/s\n", form.SpeedFactor * 7.0,
                 p.testRate, p.steadyTestRate);
-    for (auto [name, rates] : {std::pair{"hidden (as in the test)", &p.hiddenRates}, {"shown", &p.shownRates}}) {
-        const double play = Median(*rates);
-        std::printf("play, ball %s: %.0f passes/s (%.2f of the test; median of %zu stretches of 0.8 s)\n", name, play,
-                    p.testRate > 0 ? play / p.testRate : 0.0, rates->size());
-    }
+    p.rates.print(form.LevelCount, p.testRate);
     std::printf("paints while level 1's ball is shown, painted for the %.2f Hz the platform read:\n  %s\n",
                 window->refreshRate(), p.pace.summary().c_str());
     Gdiplus::GdiplusShutdown(gdiplus);
