@@ -69,7 +69,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
         if (p.form->Testing) return;
         if (p.markPasses >= 0) p.steadyTestRate = (passes - p.markPasses) / Seconds(now - p.mark).count();
         // The test's own measure: its duration is the speed factor times 7 s.
-        p.testRate = 1750000.0 / (p.form->SpeedFactor * 7.0);
+        p.testRate = static_cast<double>(p.events->testPasses) / (p.form->SpeedFactor * 7.0);
         p.playing = true;
     } else {
         if (Seconds(now - p.since).count() < 0.6) return;
@@ -118,6 +118,7 @@ int main()
     p.form = &form;
     p.events = &platform.counting;
     p.plan = orvane::bench::OneRound(form.LevelCount);
+    platform.counting.testing = &form.Testing;
     p.clicked = SteadyClock::now();
     player = &p;
     SetTimer(nullptr, 0, 10, &Tick);

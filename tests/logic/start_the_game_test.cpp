@@ -57,7 +57,7 @@ TEST_F(StartTheGame, TheSpeedTestScalesEveryLevelsBall)
         float factor;
         std::string meanwhile = "";
     };
-    for (const Case& c : {Case{7.0 / 105, 1}, Case{14.0 / 105, 2}, Case{0, 1.0f / 16}, Case{10, 64},
+    for (const Case& c : {Case{7.0 / 105, 1}, Case{14.0 / 105, 2}, Case{0, 1.0f / 64}, Case{10, 64},
                           Case{std::numeric_limits<double>::quiet_NaN(), 64}, Case{7.0 / 105, 1, "a menu held open"},
                           Case{7.0 / 105, 1, "asleep"}}) {
         SCOPED_TRACE(c.meanwhile + " " + std::to_string(c.secondsPerPass));
