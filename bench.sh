@@ -11,6 +11,9 @@ cmake --build build-release -j "$(nproc)"
 echo "== Game logic"
 build-release/orvane_logic_bench --benchmark_min_time=0.5
 
+echo "== A ball step's instructions, every shipped level against the speed test"
+bench/step_instructions.sh build-release
+
 echo "== The real window under Xvfb"
 bench/xvfb_speed_test.sh build-release
 
