@@ -21,6 +21,7 @@ constexpr double FieldHeight = 400;
 // after this many retries the step ends without moving; the main loop goes
 // on, the window stays responsive and the countdown keeps running.
 constexpr int MaxRetriesPerStep = 100;
+static_assert(MaxRetriesPerStep % 2 == 0, "a step gives up after an odd number of bounces");
 
 // The edges turn the ball on one axis a step. A step so long that turning
 // back from one side edge carries the ball past the other would turn it on
@@ -38,7 +39,11 @@ Form1::StepOutcome Form1::MoveBall()
 {
     // Rows are searched in row order and the first crossed row decides:
     // the player's strokes before the margins, the goal line last.
-    auto search = [this](const Path& path) {
+    // The rows this step bounced off, and whether the table stayed as it was.
+    int firstRow = -1;
+    bool oneRow = true;
+    const std::uint64_t writesBefore = Segments.writes();
+    auto search = [&](const Path& path) {
         const int last = std::min<int>(LastSegment, static_cast<int>(Segments.size()) - 1);
         const SegmentTable& table = Segments; // read only: the filter keeps its work
         SegmentFilter.update(table);
@@ -46,6 +51,8 @@ Form1::StepOutcome Form1::MoveBall()
             path, last, [&](int r) { return Crosses(path, table[static_cast<std::size_t>(r)]); });
         if (row < 0) return Search::Nothing;
         if (row == LastSegment) return Search::Goal;
+        if (firstRow < 0) firstRow = row;
+        oneRow = oneRow && row == firstRow;
         Velocity after = Bounce(path, table[static_cast<std::size_t>(row)]);
         BallVX = after.vx;
         BallVY = after.vy;
@@ -81,6 +88,15 @@ Form1::StepOutcome Form1::MoveBall()
                 continue;
             }
         }
+        BallX += BallVX;
+        BallY += BallVY;
+        return StepOutcome::Moved;
+    }
+    // A ball that came to lie exactly on a segment's line crosses it in
+    // every direction, an end of each path being on it: it bounces off that
+    // one row every time. After an odd number of bounces its velocity leads
+    // back the way it came, off the line, and it goes.
+    if (oneRow && Segments.writes() == writesBefore) {
         BallX += BallVX;
         BallY += BallVY;
         return StepOutcome::Moved;

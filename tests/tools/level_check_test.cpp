@@ -110,7 +110,7 @@ TEST_F(LevelCheck, ReplaysASolutionAsRecordedAndAsAnUnsteadyHandDrawsIt)
     EXPECT_EQ(r.solution->secondsLeft, 0);
     // A ball wedged between two walls ends its replay after a tenth of a
     // second, not at the end of the level's time.
-    r = Check(Write("Wedged.ooo", "Example.gif,300,200,0,1,10,50,0,0,0,3,0,199.5,600,199.5,0,200.5,600,200.5,"
+    r = Check(Write("Wedged.ooo", "Example.gif,300,200,0,2,10,50,0,0,0,3,0,199,600,199,0,201,600,201,"
                                   "250,20,350,20\r\n"),
               Steps(10, std::vector<Stroke>{}), Probe);
     EXPECT_EQ(r.run->outcome, "stuck");
