@@ -48,7 +48,7 @@ TEST(LevelDescription, IsWrittenAsTheLevelFileOrNamesTheLineOfItsMistake)
 {
     // The heading's length is the speed's business: 250 pixels a second.
     EXPECT_EQ(LevelFileText(ParseDescription("Level004", Example)),
-              "\"Level004.jpg\"\r\n100,200.5\r\n0.0006,-0.0008\r\n30,100\r\n255,208,64\r\n3\r\n"
+              "\"Level004.jpg\"\r\n100,200.5\r\n0.00015,-0.0002\r\n30,100\r\n255,208,64\r\n3\r\n"
               "300,60,300,120\r\n300,120,350,120\r\n250,380,350,380\r\n");
 
     const std::pair<const char*, const char*> cases[] = {

@@ -12,6 +12,7 @@
 
 #include "levels/segments.h"
 #include "platform/geometry.h"
+#include "sim/speed_factor.h"
 
 namespace orvane::levelcheck {
 
@@ -56,8 +57,8 @@ struct Report {
 };
 
 struct Options {
-    long long steps = 10'000'000;
-    double passesPerSecond = 250'000; // the reference machine's, for solutions
+    long long steps = 40'000'000;
+    double passesPerSecond = ReferencePassesPerSecond; // the reference machine's, for solutions
     std::optional<std::vector<Stroke>> solution;
     // Replays of the solution drawn by an unsteady hand; 0 for none.
     int tolerance = 0;

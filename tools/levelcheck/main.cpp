@@ -38,10 +38,10 @@ int Usage()
 {
     std::cerr << "usage: orvane-levelcheck [--steps N] [--json] [--solution FILE [--rate PASSES]\n"
                  "                         [--tolerance N [--jitter PIXELS] [--timing SECONDS] [--seed S]]] FILE...\n"
-                 "  --steps N      let the ball run by itself for at most N steps (default 10000000)\n"
+                 "  --steps N      let the ball run by itself for at most N steps (default 40000000)\n"
                  "  --json         print one JSON object a file\n"
                  "  --solution F   also play the strokes of F (lines \"at SECONDS x,y x,y ...\")\n"
-                 "  --rate R       main loop passes a second of the solution's clock (default 250000)\n"
+                 "  --rate R       main loop passes a second of the solution's clock (default 1000000)\n"
                  "  --tolerance N  replay the solution N times as an unsteady hand draws it and\n"
                  "                 count the replays that reach the goal\n"
                  "  --jitter P     pixels a point may move (default 4)\n"

@@ -12,12 +12,13 @@
 
 #include "levels/segments.h"
 #include "platform/geometry.h"
+#include "sim/speed_factor.h"
 
 namespace orvane::levelgen {
 
-// The pass rate of the machine the level files are written for: speeds in
-// a description are pixels a second there.
-inline constexpr double ReferencePassesPerSecond = 250'000;
+// Speeds in a description are pixels a second on the machine the level
+// files are written for.
+using orvane::ReferencePassesPerSecond;
 inline constexpr int FieldWidth = 600, FieldHeight = 400;
 // The ball's start marker: a ring round the ball, an arrow its way whose
 // head reaches this far to either side.
