@@ -12,8 +12,8 @@ using namespace orvane::testing;
 
 using AuthorALevel = GameTest;
 
-// The worked example with commas or blanks, and a level as a careless
-// author writes it; each replaces the whole previous level.
+// The worked example with commas or blanks, and a level as a careless author writes it; each replaces
+// the whole previous level.
 TEST_F(AuthorALevel, LevelFilesAreReadAsAuthorsWriteThem)
 {
     std::string withBlanks = ExampleLevel;
@@ -37,8 +37,7 @@ TEST_F(AuthorALevel, LevelFilesAreReadAsAuthorsWriteThem)
                                        double(game.PointsPerSecond), double(game.Label1->foreColour()),
                                        double(game.LastSegment)}),
                   values);
-        EXPECT_EQ(game.Segments.back(), goal);
-        EXPECT_EQ(game.Segments[7], (Segment{0, 0, 0, 0}));
+        EXPECT_EQ((std::pair{game.Segments.back(), game.Segments[7]}), (std::pair{goal, Segment{0, 0, 0, 0}}));
         EXPECT_FALSE(game.files.isOpen(1));
     }
 }
@@ -52,24 +51,17 @@ TEST_F(AuthorALevel, ABrokenLevelIsReportedOnceAndWhatWasReadStays)
     for (const std::string& name : outside) files()[DataFolder + name] = "GIF89a";
     memory::MemoryFileSystem& disk = platform.memoryFiles();
     disk.special.insert(DataFolder + "Fifo.gif");
-    files()[DataFolder + "Huge.gif"] = "GIF89a";
-    disk.sizes[DataFolder + "Huge.gif"] = MaxPictureBytes + 1;
+    files()[DataFolder + "Huge.gif"] = "GIF89a", disk.sizes[DataFolder + "Huge.gif"] = MaxPictureBytes + 1;
     struct Case {
         std::string text;
         std::uintmax_t size = 0; // what the level file reports, when not its text's
     };
-    std::vector<Case> cases{
-        {"Nowhere.gif,1,2,3,4,5,6,7,8,9,1,1,2,3,4"},
-        {"Pic.gif,10,20,1,1,30,40,1,2,3,3,100,100,200,100,5"}, // ends among the margins
-        {"Pic.gif,10,20,1,1,30,40,1,2,3,32767,1,1,1,1"},
-        {"Pic.gif,10,20,1,1,30,40,1,2,3,-60,1,1,1,1"},
-        {"\"Pic.gif\",10,20,1,1,99999999999,40,1,2,3,1,1,1,1,1"},
-        {"Pic.gif,10,20,1,1e39,30,40,1,2,3,1,1,1,1,1"},
-        {"Pic.gif,10,20,1,1,30,40,1,2,32768,1,1,1,1,1"},
-        {"Pic.gif" + level, MaxLevelFileBytes + 1},
-        {"Fifo.gif" + level},
-        {"Huge.gif" + level},
-    };
+    std::vector<Case> cases{{"Nowhere.gif,1,2,3,4,5,6,7,8,9,1,1,2,3,4"},
+                            {"Pic.gif,10,20,1,1,30,40,1,2,3,3,100,100,200,100,5"}, // ends among the margins
+                            {"Pic.gif,10,20,1,1,30,40,1,2,3,32767,1,1,1,1"}, {"Pic.gif,10,20,1,1,30,40,1,2,3,-60,1,1,1,1"},
+                            {"\"Pic.gif\",10,20,1,1,99999999999,40,1,2,3,1,1,1,1,1"},
+                            {"Pic.gif,10,20,1,1e39,30,40,1,2,3,1,1,1,1,1"}, {"Pic.gif,10,20,1,1,30,40,1,2,32768,1,1,1,1,1"},
+                            {"Pic.gif" + level, MaxLevelFileBytes + 1}, {"Fifo.gif" + level}, {"Huge.gif" + level}};
     for (const std::string& name : outside) cases.push_back({name + level});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -80,8 +72,7 @@ TEST_F(AuthorALevel, ABrokenLevelIsReportedOnceAndWhatWasReadStays)
         if (c.size) disk.sizes[DataFolder + "Bad.ooo"] = c.size;
         EXPECT_FALSE(game.LoadLevel("Bad.ooo"));
         ASSERT_EQ(boxes().size(), 1u);
-        EXPECT_EQ(boxes()[0].text, "An error has occurred while trying to load the game.");
-        EXPECT_EQ(boxes()[0].title, "Error");
+        EXPECT_EQ(boxes()[0].title + ": " + boxes()[0].text, "Error: An error has occurred while trying to load the game.");
         EXPECT_EQ(boxes()[0].icon, Icon::Critical);
         EXPECT_FALSE(game.files.isOpen(1));
         EXPECT_TRUE(!window().picture || *window().picture == DataFolder + "Pic.gif");
@@ -103,21 +94,18 @@ TEST_F(AuthorALevel, ABrokenLevelIsReportedOnceAndWhatWasReadStays)
         const std::size_t at = game.LoadError.find(message);
         EXPECT_TRUE(message.starts_with("while") ? at == 0 : at != std::string::npos) << game.LoadError;
     }
-    EXPECT_EQ(game.BallX, 10);
-    EXPECT_EQ(game.Segments.at(52), (Segment{5, 0, 0, 0}));
+    EXPECT_TRUE(game.BallX == 10 && game.Segments.at(52) == (Segment{5, 0, 0, 0}));
     game.LoadLevel("Missing.ooo");
     EXPECT_EQ(game.LoadError.rfind("while reading the file: ", 0), 0u) << game.LoadError;
     // A sub-folder of the data folder is inside it.
     files()[DataFolder + "sub/Pic.gif"] = "GIF89a";
     Load("sub/Pic.gif" + level);
-    EXPECT_EQ(window().picture, DataFolder + "sub/Pic.gif");
-    EXPECT_TRUE(game.LoadError.empty());
+    EXPECT_TRUE(window().picture == DataFolder + "sub/Pic.gif" && game.LoadError.empty());
 }
 
-// General.ooo gives the number of levels; without a good one, or without a
-// welcome picture, the player is told once and the window opens bare. A
-// program alone, without its Data folder (run from inside a zip), is told
-// to extract the whole zip.
+// General.ooo gives the number of levels; without a good one, or without a welcome picture, the player
+// is told once and the window opens bare. A program without its Data folder (run from inside a zip) is
+// told to extract the whole zip.
 TEST_F(AuthorALevel, GeneralOooGivesTheLevelCount)
 {
     const std::string general = "/game/Data/General.ooo";
@@ -136,8 +124,7 @@ TEST_F(AuthorALevel, GeneralOooGivesTheLevelCount)
         SCOPED_TRACE(name);
         memory::MemoryPlatform p;
         fault(p.memoryFiles());
-        const bool good = name[0] == 'g';
-        const bool zip = name[0] == 'r';
+        const bool good = name[0] == 'g', zip = name[0] == 'r';
         const std::string folder = good ? "/Data/" : DataFolder;
         p.memoryFiles().files[folder + "Welcome.jpg"] = "JFIF";
         Form1 f(p);

@@ -9,9 +9,8 @@ using namespace orvane::testing;
 
 using FinishTheGame = GameTest;
 
-// A whole game through the main loop, as the window system delivers it:
-// the clock starts late in the day, the prompts are clicked as they show,
-// and the game ends after its last level, which is played and worth most.
+// A whole game through the main loop, as the window system delivers it: the clock starts late in the
+// day, the prompts are clicked as they show, and the game ends after its last level, worth most.
 TEST_F(FinishTheGame, TheGameEndsAfterItsLastLevel)
 {
     files()[DataFolder + "SystemTest.ooo"] = SpeedTestLevel;
@@ -20,8 +19,7 @@ TEST_F(FinishTheGame, TheGameEndsAfterItsLastLevel)
         files()[DataFolder + "Level00" + std::to_string(level) + ".ooo"] =
             "Pic.gif,300,200,0,-10,60," + std::string(level == 3 ? "1000" : "50") + ",1,2,3,1,250,20,350,20\r\n";
     platform.memoryClock().seconds = 40000;
-    events().secondsPerYield = 0.1; // the test takes 10.5 s
-    events().yieldLimit = 5000;
+    events().secondsPerYield = 0.1, events().yieldLimit = 5000; // the test takes 10.5 s
     platform.boxes().inputs = {"Ann"};
     std::vector<std::string> prompts;
     events().onYield = [&](long long) {
@@ -49,8 +47,8 @@ TEST_F(FinishTheGame, TheGameEndsAfterItsLastLevel)
 
 using RunOutOfTime = GameTest;
 
-// The timer fires through the platform as its clock goes on; a name is
-// asked for only after a positive score; no time at all stays at 0.
+// The timer fires through the platform as its clock goes on; a name is asked for only after a positive
+// score; no time at all stays at 0.
 TEST_F(RunOutOfTime, TheLevelEndsOnItsLastSecond)
 {
     platform.memoryClock().seconds = 50000.5;
@@ -68,15 +66,12 @@ TEST_F(RunOutOfTime, TheLevelEndsOnItsLastSecond)
             platform.events().yield();
             if (shown.back() != Caption("Label3")) shown.push_back(Caption("Label3"));
         }
-        EXPECT_EQ(game.SecondsLeft, 0);
-        EXPECT_EQ(game.Paused, limit != 0);
-        EXPECT_TRUE(game.Timer1->enabled());
+        EXPECT_TRUE(game.SecondsLeft == 0 && game.Paused == (limit != 0) && game.Timer1->enabled());
         EXPECT_EQ(game.mnuPause->caption(), "Pause");
         EXPECT_EQ(shown, (limit ? std::vector<std::string>{"3", "2", "1", "0"} : std::vector<std::string>{"0"}));
         ASSERT_EQ(boxes().size(), limit == 0 ? 0u : score > 0 ? 2u : 1u);
         if (limit == 0) continue;
-        EXPECT_EQ(boxes()[0].text, "Sorry, time is over. Click 'Restart' to try again.\r\n\r\nYour score is: " +
-                                       std::to_string(score));
-        EXPECT_EQ(boxes()[0].title, "Orvane");
+        EXPECT_EQ(boxes()[0].title + ": " + boxes()[0].text,
+                  "Orvane: Sorry, time is over. Click 'Restart' to try again.\r\n\r\nYour score is: " + std::to_string(score));
     }
 }

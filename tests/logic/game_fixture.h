@@ -34,9 +34,7 @@ protected:
     {
         files()[DataFolder + "General.ooo"] = "3\r\n";
         for (const char* picture : {"Welcome.gif", "Example.gif", "Pic.gif"}) files()[DataFolder + picture] = "GIF89a";
-        game.DataPath = DataFolder;
-        game.LevelCount = 3;
-        game.BallRadius = 5;
+        game.DataPath = DataFolder, game.LevelCount = 3, game.BallRadius = 5;
         window().screen = {1280, 1024};
     }
 
@@ -57,16 +55,12 @@ protected:
     {
         files()[DataFolder + "SystemTest.ooo"] = LevelWith("0,0,0,0", 1, "300,200,1,0");
         files()[DataFolder + "Level001.ooo"] = level1;
-        game.Testing = false;
-        game.SpeedFactor = 1;
-        game.Restart();
+        game.Testing = false, game.SpeedFactor = 1, game.Restart();
     }
 
     void EndGame(int total, const std::string& name)
     {
-        game.TotalScore = total;
-        platform.boxes().inputs.push_back(name);
-        game.GameOver();
+        game.TotalScore = total, platform.boxes().inputs.push_back(name), game.GameOver();
     }
 
     memory::MemoryPlatform platform;

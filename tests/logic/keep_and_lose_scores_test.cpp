@@ -6,8 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <tuple>
-#include <utility>
 
 #include "game_fixture.h"
 #include "platform/data_files.h"
@@ -44,8 +42,7 @@ protected:
     std::vector<ScoreEntry> Saved() { return ParseScores(files()[File]).entries; }
     memory::MemoryFileSystem& disk() { return platform.memoryFiles(); }
 
-    // Every box since the last call, its title first; error boxes have the
-    // critical icon.
+    // Every box since the last call, its title first; error boxes have the critical icon.
     Texts Shown()
     {
         Texts texts;
@@ -76,19 +73,15 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
     files()[File] = Anna + Cleo;
     int shown = 0;
     platform.whileModal = [&](memory::MemoryWindow& w) {
-        ++shown;
-        // Saved before it is shown, newest first among equal scores; in the
-        // middle of the screen.
+        ++shown; // saved before it is shown, newest first among equal scores; in the middle of the screen
         EXPECT_EQ(files()[File], Anna + Bert + Cleo);
         EXPECT_EQ(w.list("List1")->items, (Texts{"2400 : Anna", "1500 : Bert", "1500 : Cleo"}));
         EXPECT_EQ(w.design.caption, "High Scores");
-        EXPECT_EQ(w.left, w.screen.width / 2 - w.outer.width / 2);
-        EXPECT_EQ(w.top, w.screen.height / 2 - w.outer.height / 2);
+        EXPECT_EQ((std::pair{w.left, w.top}), (std::pair{w.screen.width / 2 - w.outer.width / 2, w.screen.height / 2 - w.outer.height / 2}));
     };
     EndGame(1500, "Bert");
     EXPECT_EQ(Shown(), Texts{"High Scores: Your score is: 1500\r\n\r\nTo appear on the High Scores list, please enter your name: "});
-    EXPECT_EQ(shown, 1);
-    EXPECT_FALSE(game.form2);
+    EXPECT_TRUE(shown == 1 && !game.form2);
     platform.whileModal = nullptr;
 
     // An edited table out of order: below the last entry that beats it.
@@ -106,10 +99,9 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
     EndGame(10, " ");
     EXPECT_EQ(Saved()[5], (ScoreEntry{" ", 10}));
 
-    // Awkward names read back whole; a pasted line break cannot split a
-    // record; a name written by an older copy, its quote not doubled and
-    // its letters in the Windows code page, keeps every record; the
-    // stored numbers reach the ends of their range.
+    // Awkward names read back whole; a pasted line break cannot split a record; a name written by an
+    // older copy (quote not doubled, letters in the Windows code page) keeps every record; the stored
+    // numbers reach the ends of their range.
     files()[File] = "\"Max\",2147483647\r\n\"abc\"\",381223\r\n\"Zo\x80 \xA9\",381601\r\n\"Min\",-2147483648\r\n";
     for (const std::string name : {"Doe, Jane", "Say \"hi\"", "\"", "a : b", "Zo\xC3\xAB \xF0\x9D\x84\x9E", "two\r\nlines"})
         EndGame(5, name);
@@ -119,12 +111,10 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
                                                  {"Min", -2147102045}}));
     InTheWindow([](memory::MemoryWindow& w) { EXPECT_EQ(w.list("List1")->items[4], "5 : a : b"); });
     EXPECT_EQ(Shown().size(), 7u);
-    // Bytes that no UTF-8 letter starts with: the name is the code page's.
+    // Bytes that no UTF-8 letter starts with: the name is the code page's ("ö€€€", "Á¿", and the first
+    // letter past the code page's own, a blank that does not break).
     const std::pair<std::string, std::string> codePage[] = {
-        {"\xF6\x80\x80\x80", "\xC3\xB6\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"}, // "ö€€€"
-        {"\xC1\xBF", "\xC3\x81\xC2\xBF"},                                            // "Á¿"
-        {"a\xA0z", "a\xC2\xA0z"}, // the first letter past the code page's own, a blank that does not break
-    };
+        {"\xF6\x80\x80\x80", "\xC3\xB6\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"}, {"\xC1\xBF", "\xC3\x81\xC2\xBF"}, {"a\xA0z", "a\xC2\xA0z"}};
     for (const auto& [stored, name] : codePage) {
         files()[File] = "\"" + stored + "\",381606\r\n";
         EndGame(1, "x");
@@ -156,12 +146,11 @@ TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
         for (const char* list : {"List1", "List2", "List3"}) EXPECT_TRUE(w.list(list)->items.empty());
     });
     EXPECT_EQ(files()[File], "");
-    EXPECT_EQ(boxes().at(1).icon, Icon::Exclamation);
-    EXPECT_EQ(boxes()[1].buttons, Buttons::YesNo);
+    EXPECT_TRUE(boxes().at(1).icon == Icon::Exclamation && boxes()[1].buttons == Buttons::YesNo);
     EXPECT_EQ(Shown(), Texts(2, Warning));
 
-    // Time runs out behind the box of a failed read while the table is
-    // being opened: the game goes into that window, not into a second one.
+    // Time runs out behind the box of a failed read while the table is being opened: the game goes
+    // into that window, not into a second one.
     files().erase(File);
     game.TotalScore = 40;
     game.SecondsLeft = 1;
@@ -180,16 +169,14 @@ TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
     EXPECT_EQ(files()[File], "\"Late\",381579\r\n");
     boxes().clear();
 
-    // The hidden spot: the day's code, then a level, halves going to the
-    // even neighbour once one is taken off. After a time-out nothing is
-    // left to score.
+    // The hidden spot: the day's code, then a level, halves going to the even neighbour once one is
+    // taken off. After a time-out nothing is left to score.
     for (int n : {2, 3, 4}) files()[DataFolder + "Level00" + std::to_string(n) + ".ooo"] = ExampleLevel;
     game.LevelCount = 4;
     platform.memoryClock().day = 17;
     platform.boxes().inputs = {"17", "4"};
     InTheWindow([](memory::MemoryWindow& w) { w.area("Image1")->onDoubleClick(); });
-    EXPECT_EQ(game.CurrentLevel, 4);
-    EXPECT_EQ(game.TotalScore, 40);
+    EXPECT_TRUE(game.CurrentLevel == 4 && game.TotalScore == 40);
     EXPECT_EQ(Shown(), (Texts{"Orvane: Please enter code:", "Cheats: Please enter level number:"}));
     EXPECT_EQ(game.Label1->caption(), "Click here to start level 4.");
 
@@ -208,19 +195,16 @@ TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
     game.mnuHighScores_Click();
 }
 
-// Each fault is told, and once it is gone the next game goes into the
-// whole old table: nothing that was in the file is lost.
+// Each fault is told, and once it is gone the next game goes into the whole old table.
 TEST_F(Scores, ABadDiskLosesNoScore)
 {
     const std::string earlier = Anna + Bert, cy = "\"Cy\",380959\r\n", broken = Anna + "\"Eve\",oops\r\n" + Bert;
-    const std::string fromTheOtherCopy = "\"New\",381783\r\n";
-    const std::string bak = DataFolder + "HighScores.bak";
+    const std::string fromTheOtherCopy = "\"New\",381783\r\n", bak = DataFolder + "HighScores.bak";
     struct Fault {
         const char* name;
         std::function<void()> make;
         Texts told;
-        std::string after;           // the file once the game is over
-        std::string kept = "";       // where the whole broken file is kept
+        std::string after, kept = ""; // the file once the game is over; where the whole broken file is kept
     };
     const Texts unsaved{SaveFailed}, unread{LoadFailed, SaveFailed};
     const auto keptAs = [](const std::string& name) { return LoadFailed + "\r\nThe whole file has been kept as " + name + "."; };
@@ -238,15 +222,12 @@ TEST_F(Scores, ABadDiskLosesNoScore)
         {"unreadable but writable", [&] { disk().unreadable.insert(File); }, unread, earlier},
         {"a FIFO", [&] { disk().special.insert(File); }, unread, earlier},
         {"too large", [&] { disk().sizes[File] = MaxHighScoreFileBytes + 1; }, unread, earlier},
-        // A second copy of the game on the same folder read the table before
-        // this game ended: this one waits, and reads what that one saved.
+        // A second copy of the game on the same folder read the table before this game ended: this one
+        // waits, and reads what that one saved.
         {"another copy between its read and its save",
          [&] {
              disk().held.insert(File);
-             disk().whileHeld = [&](const std::string&) {
-                 files()[File] = earlier + fromTheOtherCopy;
-                 disk().held.erase(File);
-             };
+             disk().whileHeld = [&](const std::string&) { files()[File] = earlier + fromTheOtherCopy, disk().held.erase(File); };
          },
          {}, Anna + Bert + cy + fromTheOtherCopy},
         // A copy that never lets go (hung) costs no score.
@@ -258,8 +239,7 @@ TEST_F(Scores, ABadDiskLosesNoScore)
     // A record that is not a whole 32-bit number stops the reading there.
     for (const std::string bad : {"\"Eve\",1.5\r\n", "\"Eve\",99999999999\r\n", "\"Eve\",-2147483649\r\n",
                                   "\"Eve\"\r\n", "\"Eve\",x\r\n", "\",1\r\n", "\"Eve\""}) {
-        files()[File] = Anna + bad + (bad.back() == '\n' ? Bert : "");
-        const std::string before = files()[File];
+        const std::string before = files()[File] = Anna + bad + (bad.back() == '\n' ? Bert : "");
         EndGame(700, "Cy");
         EXPECT_EQ(files()[File], Anna + cy) << bad;
         EXPECT_EQ(files()[bak], before);
@@ -278,10 +258,8 @@ TEST_F(Scores, ABadDiskLosesNoScore)
         EXPECT_EQ(Texts(told.begin() + 1, told.end()), fault.told);
         EXPECT_EQ(files()[File], fault.after);
         EXPECT_EQ(fault.kept.empty() ? broken : files()[fault.kept], broken);
-        for (auto* set : {&disk().locked, &disk().unreadable, &disk().readOnlyFiles, &disk().special, &disk().held})
-            set->clear();
-        disk().whileHeld = nullptr;
-        disk().sizes.clear();
+        for (auto* set : {&disk().locked, &disk().unreadable, &disk().readOnlyFiles, &disk().special, &disk().held}) set->clear();
+        disk().whileHeld = nullptr, disk().sizes.clear();
         files()[File] = earlier;
         EndGame(500, "New");
         EXPECT_EQ(Shown().size(), 1u);
@@ -290,11 +268,9 @@ TEST_F(Scores, ABadDiskLosesNoScore)
     }
 }
 
-// A data folder that cannot be written (a protected program folder, one a
-// scanner guards): the player is told which and what to do, once a run,
-// and the scores go into the player's own copy, which starts from the
-// table beside the game and is read from then on; the folder is tried once
-// a run. Without a copy of the player's own the save fails, told why.
+// A data folder that cannot be written: the player is told which and what to do, once a run, and the
+// scores go into the player's own copy, which starts from the table beside the game and is read from
+// then on. Without a copy of the player's own the save fails, told why.
 TEST_F(Scores, AClosedDataFolderKeepsTheScoresInThePlayersCopy)
 {
     const std::string copy = "/home/player/.local/share/orvane/Data/HighScores.ooo";
@@ -314,24 +290,20 @@ TEST_F(Scores, AClosedDataFolderKeepsTheScoresInThePlayersCopy)
     Form1 next(platform);
     next.DataPath = DataFolder;
     InTheWindow([](memory::MemoryWindow& w) { EXPECT_EQ(w.list("List1")->items.at(2), "700 : Cy"); });
-    next.TotalScore = 1, platform.boxes().inputs.push_back("Dee");
-    next.GameOver();
+    next.TotalScore = 1, platform.boxes().inputs.push_back("Dee"), next.GameOver();
     EXPECT_EQ(Shown().size(), 2u);
 
     disk().user.clear();
     Form1 without(platform);
     without.DataPath = DataFolder;
-    without.TotalScore = 600, platform.boxes().inputs.push_back("Lost");
-    without.GameOver();
+    without.TotalScore = 600, platform.boxes().inputs.push_back("Lost"), without.GameOver();
     EXPECT_EQ(Shown().back(), SaveFailed + closed + move);
     EXPECT_EQ(files()[File], Anna + Bert);
 }
 
-// The player made the file read-only: its scores, its contents and its mode
-// stay, even where the program could write it (root, an administrator). A
-// full disk keeps the old file, and its torn temporary goes. A FIFO (which
-// would make the game wait for a writer for ever) or a link to an endless
-// device is refused at once, and left as it is.
+// A file the player made read-only keeps its scores, contents and mode, even for root. A full disk
+// keeps the old file, and its torn temporary goes. A FIFO or a link to an endless device is refused at
+// once, and left as it is.
 TEST(ScoresOnTheDisk, NothingOnTheDiskIsLostOrLeftBehind)
 {
     namespace fs = std::filesystem;
@@ -349,9 +321,7 @@ TEST(ScoresOnTheDisk, NothingOnTheDiskIsLostOrLeftBehind)
         platform.boxes().whileShown = [&](const memory::ShownBox& box) {
             if (!box.input) told.push_back(box.text.substr(0, box.text.find('\r')));
         };
-        game.TotalScore = total;
-        platform.boxes().inputs.push_back(name);
-        game.GameOver();
+        game.TotalScore = total, platform.boxes().inputs.push_back(name), game.GameOver();
         return told;
     };
     const auto read = [&] { return disk.readFile(file.string()).value_or("(unreadable)"); };
@@ -379,10 +349,9 @@ TEST(ScoresOnTheDisk, NothingOnTheDiskIsLostOrLeftBehind)
     EXPECT_EQ(endGame(500, "New"), Texts{});
     EXPECT_EQ(read(), Anna + Bert + "\"New\",381783\r\n");
 #ifdef _WIN32
-    // Another program holds the file, as a scanner or a sync client does,
-    // shared for reading but not for deleting, or not at all. Let go
-    // during the waits, it costs no score; never let go, the old file stays
-    // whole and nothing is left beside it.
+    // Another program (a scanner, a sync client) holds the file, shared for reading only, or not at
+    // all. Let go during the waits, it costs no score; never let go, the old file stays whole and
+    // nothing is left beside it.
     struct Hold {
         DWORD share;
         bool letGo;
@@ -402,9 +371,7 @@ TEST(ScoresOnTheDisk, NothingOnTheDiskIsLostOrLeftBehind)
         if (held) CloseHandle(held);
         EXPECT_GE(waited, hold.letGo ? 300 : 2000);
         EXPECT_EQ(read().find("\"Held\"") != std::string::npos, hold.letGo);
-        if (!hold.letGo) {
-            EXPECT_EQ(read(), before);
-        }
+        if (!hold.letGo) EXPECT_EQ(read(), before);
         for (const auto& entry : fs::directory_iterator(folder))
             EXPECT_EQ(entry.path(), file) << "a held file left this behind";
         std::ofstream(file, std::ios::binary) << before;

@@ -14,10 +14,7 @@ using namespace orvane::testing;
 
 class PlayALevel : public GameTest {
 protected:
-    void Place(double x, double y, double vx, double vy)
-    {
-        game.BallX = x, game.BallY = y, game.BallVX = vx, game.BallVY = vy;
-    }
+    void Place(double x, double y, double vx, double vy) { game.BallX = x, game.BallY = y, game.BallVX = vx, game.BallVY = vy; }
     std::vector<Segment> Reds()
     {
         std::vector<Segment> reds;
@@ -67,8 +64,7 @@ TEST(Crossing, EndsCountParallelPathsPassAndBouncesMirror)
     EXPECT_NEAR(Bounce(straightUp, {50, 0, 250, 200}).vx, -0.0008, 1e-12);
 }
 
-// A paused loop waits for events instead of spinning, and a handler cannot
-// start a second loop inside it.
+// A paused loop waits for events instead of spinning, and a handler cannot start a second loop inside it.
 TEST_F(PlayALevel, ThePromptStartsTheBallAndTheLoopStepsIt)
 {
     ReachLevel1();
@@ -92,12 +88,11 @@ TEST_F(PlayALevel, ThePromptStartsTheBallAndTheLoopStepsIt)
     EXPECT_TRUE(!prompt.visible() && game.Timer1->enabled());
     EXPECT_EQ(window().lines.size(), 51u); // one redraw, margins off
     EXPECT_DOUBLE_EQ(game.BallY, 350 - 5.0 * 31);
-    EXPECT_DOUBLE_EQ(window().shape("Shape1")->top, game.BallY - 5);
-    EXPECT_DOUBLE_EQ(window().shape("Shape1")->left, game.BallX - 5);
+    EXPECT_EQ((std::pair{window().shape("Shape1")->left, window().shape("Shape1")->top}), (std::pair{game.BallX - 5, game.BallY - 5}));
 }
 
-// The edges turn one axis a step; a wall or a stroke turns the ball and the
-// step is tried again after a yield, as handlers may change anything.
+// The edges turn one axis a step; a wall or a stroke turns the ball and the step is tried again after a
+// yield, as handlers may change anything.
 TEST_F(PlayALevel, TheBallTurnsAtEdgesWallsAndStrokes)
 {
     Load(LevelWith("50,198,300,198,590,390,591,391", 2));
@@ -106,16 +101,14 @@ TEST_F(PlayALevel, TheBallTurnsAtEdgesWallsAndStrokes)
         Segment stroke = {};
     };
     const Step steps[] = {
-        {100, 100, 3, -2, 103, 98, 3, -2},      {100, 2, 0, -3, 100, 5, 0, 3},
-        {597, 100, 3, 0, 600, 100, 3, 0},       {3.5, 100, -3, 0, 0.5, 100, -3, 0},
-        {100, 397, 0, 3, 100, 400, 0, 3},
-        {598, 398, 5, 5, 593, 403, -5, 5},      {593, 403, -5, 5, 588, 398, -5, -5},
-        {100, 195, 3, 4, 103, 191, 3, -4},      {100, 195, 3, 4, 103, 191, 3, -4, {50, 197, 300, 197}},
+        {100, 100, 3, -2, 103, 98, 3, -2}, {100, 2, 0, -3, 100, 5, 0, 3}, {597, 100, 3, 0, 600, 100, 3, 0},
+        {3.5, 100, -3, 0, 0.5, 100, -3, 0}, {100, 397, 0, 3, 100, 400, 0, 3}, {598, 398, 5, 5, 593, 403, -5, 5},
+        {593, 403, -5, 5, 588, 398, -5, -5}, {100, 195, 3, 4, 103, 191, 3, -4},
+        {100, 195, 3, 4, 103, 191, 3, -4, {50, 197, 300, 197}},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.x);
-        game.Segments[50] = s.stroke; // the ring's last row
-        game.Segments[0] = {500, 10, 510, 10};
+        game.Segments[50] = s.stroke, game.Segments[0] = {500, 10, 510, 10}; // the ring's last row, and a trail
         Place(s.x, s.y, s.vx, s.vy);
         EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Moved);
         EXPECT_EQ(std::vector<double>({game.BallX, game.BallY, std::round(game.BallVX), std::round(game.BallVY)}),
@@ -129,8 +122,7 @@ TEST_F(PlayALevel, TheBallTurnsAtEdgesWallsAndStrokes)
     for (int i = 0; i < 1000; ++i) game.MoveBall();
     EXPECT_TRUE(game.BallY >= 0 && game.BallY <= 400);
     EXPECT_NEAR(std::hypot(game.BallVX, game.BallVY), 100, 1e-9);
-    Place(300, 200, 0, 150);
-    game.MoveBall();
+    Place(300, 200, 0, 150), game.MoveBall();
     EXPECT_EQ((std::pair{game.BallY, game.BallVY}), (std::pair{300.0, 100.0}));
     // A ball wedged on a wall ends its step unmoved.
     Place(100, 198, 0, 1);
@@ -145,8 +137,8 @@ TEST_F(PlayALevel, TheBallTurnsAtEdgesWallsAndStrokes)
     EXPECT_NEAR(game.BallY, 210.0, 1e-6);
 }
 
-// Each move with the left button alone adds a segment to a ring of 51,
-// rounded half to even; RESTART while paused stays paused until Resume.
+// Each move with the left button alone adds a segment to a ring of 51, rounded half to even; RESTART
+// while paused stays paused until Resume.
 TEST_F(PlayALevel, StrokesMarginsPauseAndRestart)
 {
     ReachLevel1();
@@ -157,18 +149,14 @@ TEST_F(PlayALevel, StrokesMarginsPauseAndRestart)
     window().onMouseDown({1, 0, 0, 0});
     for (int i = 1; i <= 60; ++i) window().onMouseMove({1, 0, float(i), 10});
     EXPECT_EQ(game.LineIndex, 9);
-    EXPECT_EQ(game.Segments[0], (Segment{51, 10, 52, 10})); // rows 0..8 hold segments 52..60
-    EXPECT_EQ(game.Segments[9], (Segment{9, 10, 10, 10}));
+    EXPECT_EQ((std::pair{game.Segments[0], game.Segments[9]}), (std::pair{Segment{51, 10, 52, 10}, Segment{9, 10, 10, 10}})); // rows 0..8: 52..60
     EXPECT_EQ(window().lines.size(), 51u); // redrawn at the 30th and 60th
-    window().onMouseMove({3, 0, 31, 41});
-    window().onMouseMove({0, 0, 32.5f, 42.5f});
-    window().onMouseMove({1, 0, 33.5f, 43.5f});
+    for (const MouseEvent& move : {MouseEvent{3, 0, 31, 41}, {0, 0, 32.5f, 42.5f}, {1, 0, 33.5f, 43.5f}}) window().onMouseMove(move);
     EXPECT_EQ(game.Segments[9], (Segment{32, 42, 34, 44}));
     EXPECT_EQ(window().lines.at(51), (Line{33.5f, 43.5f, 32, 42, std::nullopt})); // drawn unrounded
     window().onMouseDown({2, 0, 5, 7}); // a new trail, from there
     window().onMouseMove({1, 0, 8, 9});
-    EXPECT_EQ(game.Segments[0], (Segment{5, 7, 8, 9}));
-    EXPECT_EQ(game.Segments[1], (Segment{0, 0, 0, 0}));
+    EXPECT_EQ((std::pair{game.Segments[0], game.Segments[1]}), (std::pair{Segment{5, 7, 8, 9}, Segment{0, 0, 0, 0}}));
     game.mnuMargins->onClick();
     EXPECT_EQ(Reds(), level1Margins);
     game.mnuMargins->onClick();
@@ -178,13 +166,10 @@ TEST_F(PlayALevel, StrokesMarginsPauseAndRestart)
     EXPECT_TRUE(game.Paused && !game.Timer1->enabled());
     game.mnuMargins->onClick(); // only the check mark changes
     window().onMouseMove({0, 0, 100, 100}); // the start still follows
-    window().onMouseDown({1, 0, 50, 50});
-    window().onMouseMove({1, 0, 60, 60});
-    window().onMouseUp({1, 0, 60, 60});
+    window().onMouseDown({1, 0, 50, 50}), window().onMouseMove({1, 0, 60, 60}), window().onMouseUp({1, 0, 60, 60});
     EXPECT_EQ(game.LineIndex, 1);
     EXPECT_TRUE(game.mnuMargins->checked() && Reds().empty());
-    game.TotalScore = 500;
-    game.mnuRestart->onClick();
+    game.TotalScore = 500, game.mnuRestart->onClick();
     EXPECT_EQ(game.mnuPause->caption() + "|" + Caption("Label5"), "Resume|Total score: 0");
     EXPECT_FALSE(game.Timer1->enabled());
     game.mnuPause->onClick();
@@ -197,8 +182,7 @@ TEST_F(PlayALevel, StrokesMarginsPauseAndRestart)
     EXPECT_EQ(Reds(), level1Margins);
 }
 
-// A new level, a restart or the hidden prompt (to the last level) repaints
-// the field: no line of the old level stays drawn.
+// A new level, a restart or the hidden prompt (to the last level) repaints the field: no old line stays.
 TEST_F(PlayALevel, ANewLevelLeavesNoOldLineDrawn)
 {
     ReachLevel1();
@@ -213,9 +197,7 @@ TEST_F(PlayALevel, ANewLevelLeavesNoOldLineDrawn)
         {[&] { game.mnuRestart->onClick(); }, level1Margins},
         {[&] { platform.boxes().inputs = {"9", "3"}, table.Image1_DblClick(); }, margins2}};
     for (const auto& [change, margins] : changes) {
-        game.Label1->onClick();
-        window().onMouseDown({1, 0, 500, 300});
-        window().onMouseMove({1, 0, 520, 310});
+        game.Label1->onClick(), window().onMouseDown({1, 0, 500, 300}), window().onMouseMove({1, 0, 520, 310});
         change();
         EXPECT_TRUE(window().lines.empty());
         game.Label1->onClick();
@@ -230,16 +212,13 @@ TEST_F(PlayALevel, TheGoalScoresTheSecondsLeft)
     ReachLevel1();
     files()[DataFolder + "Level002.ooo"] = LevelWith("", 0);
     game.Label1->onClick();
-    game.SecondsLeft = 7;
-    Place(300, 22, 0, -2.5);
+    game.SecondsLeft = 7, Place(300, 22, 0, -2.5);
     EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Goal);
-    EXPECT_EQ(game.TotalScore, 350);
-    EXPECT_EQ(Caption("Label2"), "Level 2");
+    EXPECT_TRUE(game.TotalScore == 350 && Caption("Label2") == "Level 2");
     EXPECT_EQ(game.BallX, 100); // level 2's ball, unmoved by the step
 
     // Without margins the player's last row is the goal.
-    game.Segments[50] = {50, 197, 300, 197};
-    Place(100, 195, 3, 4);
+    game.Segments[50] = {50, 197, 300, 197}, Place(100, 195, 3, 4);
     game.TotalScore = std::numeric_limits<std::int32_t>::max() - 5;
     game.SecondsLeft = game.PointsPerSecond = 1'000'000;
     EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Goal);

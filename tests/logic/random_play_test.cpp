@@ -1,10 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Orvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Random play: a long, seeded mix of everything a player and the window
-// system can do to the game, on the shipped levels, with the state checked
-// after every event. ORVANE_RANDOM_SEED picks the game, ORVANE_RANDOM_EVENTS
-// its length; a failure names both, and the same two values replay it.
+// Random play: a long, seeded mix of everything a player and the window system can do to the game, on
+// the shipped levels, the state checked after every event. ORVANE_RANDOM_SEED picks the game,
+// ORVANE_RANDOM_EVENTS its length; a failure names both, and the same two values replay it.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -22,8 +21,7 @@ using namespace orvane;
 
 namespace {
 
-const std::string Data = "/game/Data/";
-const std::string ScoresFile = Data + "HighScores.ooo";
+const std::string Data = "/game/Data/", ScoresFile = Data + "HighScores.ooo";
 
 long long EnvNumber(const char* name, long long fallback)
 {
@@ -47,10 +45,9 @@ public:
     const std::string& Failure() const { return failure_; }
     long long Events() const { return done_; }
 
-    // Program runs one after another on the same data folder, until the
-    // events are used up or something is broken. Before the first click the
-    // window system calls the handlers directly; the click enters the main
-    // loop, and from then on every event comes in one of its yields.
+    // Program runs one after another on the same data folder, until the events are used up or something
+    // is broken. Before the first click the window system calls the handlers directly; the click enters
+    // the main loop, and from then on every event comes in one of its yields.
     void Play()
     {
         while (done_ < limit_ && failure_.empty()) {
@@ -58,8 +55,7 @@ public:
             platform_->fileSystem = &disk_;
             platform_->memoryClock().seconds = clock_;
             platform_->memoryClock().day = static_cast<int>(Below(31)) + 1;
-            // The seconds a pass takes: the speed test then gives factors
-            // from a quarter of the upper bound to past it.
+            // The seconds a pass takes: the speed test gives factors from a quarter of the upper bound to past it.
             platform_->memoryEvents().secondsPerYield = 3e-4 + 1.2e-3 * Fraction();
             platform_->memoryEvents().yieldLimit = std::numeric_limits<long long>::max();
             platform_->memoryEvents().onYield = [this](long long) {
@@ -94,8 +90,8 @@ private:
         return done_ < limit_ && failure_.empty() && !Ending() && ++done_;
     }
 
-    // A pointer position: mostly a small move from the last one, else
-    // anywhere on the field, beside it, or absurdly far off the window.
+    // A pointer position: mostly a small move from the last one, else anywhere on the field, beside it,
+    // or absurdly far off the window.
     MouseEvent Pointer(int buttons)
     {
         for (auto [last, extent] : {std::pair{&x_, 600.0}, std::pair{&y_, 400.0}}) {
@@ -107,9 +103,8 @@ private:
         return {buttons, 0, static_cast<float>(x_), static_cast<float>(y_)};
     }
 
-    // One event of the playfield window, among what the window system may
-    // deliver to it now: spells of aimed play, a quarter of the time,
-    // between spells of anything.
+    // One event of the playfield window, among what the window system may deliver to it now: spells of
+    // aimed play, a quarter of the time, between spells of anything.
     void Event()
     {
         if (!Count()) return;
@@ -148,8 +143,8 @@ private:
         platform_->fireTimers();
     }
 
-    // A player who means it: a short stroke just ahead of the ball, turned
-    // so that the ball leaves it towards a point of the goal line.
+    // A player who means it: a short stroke just ahead of the ball, turned so that the ball leaves it
+    // towards a point of the goal line.
     void AimedStroke(memory::MemoryWindow& w)
     {
         const Form1& g = *game_;
@@ -166,15 +161,12 @@ private:
         nx /= n, ny /= n;
         x_ = cx - ny * half, y_ = cy + nx * half;
         const auto at = [](double v) { return static_cast<float>(v); };
-        w.onMouseDown({1, 0, at(cx + ny * half), at(cy - nx * half)});
-        Check();
-        w.onMouseMove({1, 0, at(x_), at(y_)});
-        Check();
+        w.onMouseDown({1, 0, at(cx + ny * half), at(cy - nx * half)}), Check();
+        w.onMouseMove({1, 0, at(x_), at(y_)}), Check();
         w.onMouseUp({1, 0, at(x_), at(y_)});
     }
 
-    // What the player types or clicks in a box; while it is open the timer
-    // may tick, more boxes opening over it.
+    // What the player types or clicks in a box; while it is open the timer may tick, more boxes opening over it.
     void AnswerBox(const memory::ShownBox& box)
     {
         // The only error the shipped data can give: no table yet.
@@ -207,8 +199,8 @@ private:
         }
     }
 
-    // The table is modal: only it and the timer have events while it is
-    // open. It closes with OK, Enter, Esc or its close box alike.
+    // The table is modal: only it and the timer have events while it is open. It closes with OK, Enter,
+    // Esc or its close box alike.
     void HighScoresWindow(memory::MemoryWindow& window)
     {
         if (window.design.name != "Form2") return;
@@ -233,8 +225,7 @@ private:
     }
     void Check() { Fail(Broken()); }
 
-    // A named game counts once its save has been made.
-    void Settle()
+    void Settle() // a named game counts once its save has been made
     {
         if (savedAfter_ >= 0 && disk_.writes != savedAfter_) ++entered_, savedAfter_ = -1;
     }

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Orvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "game_fixture.h"
-
 #include <limits>
+
+#include "game_fixture.h"
 
 using namespace orvane;
 using namespace orvane::testing;
@@ -18,9 +18,7 @@ TEST_F(StartTheGame, OpensCentredOnTheWelcomePictureWithItsMenus)
     // Centred with the size it had, then grown to the right and down.
     EXPECT_EQ((std::pair{window().left, window().top}), (std::pair{640 - 306, 512 - 226}));
     EXPECT_EQ(window().outer, (Size{603, 441}));
-    EXPECT_EQ(game.DataPath, "/game/Data/");
-    EXPECT_EQ(game.LevelCount, 3);
-    EXPECT_EQ(game.BallRadius, 5);
+    EXPECT_TRUE(game.DataPath == "/game/Data/" && game.LevelCount == 3 && game.BallRadius == 5);
     EXPECT_EQ(window().picture, "/game/Data/Welcome.gif");
     EXPECT_TRUE(boxes().empty() && !game.files.isOpen(4));
 
@@ -45,11 +43,9 @@ TEST_F(StartTheGame, OpensCentredOnTheWelcomePictureWithItsMenus)
     EXPECT_EQ(events().yields, 0);
 }
 
-// The speed test, timed on a clock late in the day, scales every level's
-// ball by its seconds over 7, held within 1/16 and 64; a clock that reads
-// no number gives the slowest machine's factor, not a ball that vanishes. A
-// menu held open meanwhile, in which the system holds the main loop, is not
-// timed; a machine that slept starts the test again when it wakes.
+// The speed test, timed on a clock late in the day, scales every level's ball by its seconds over 7,
+// held within 1/16 and 64; a clock that reads no number gives the slowest machine's factor. A menu held
+// open meanwhile (the system holds the main loop) is not timed; a machine that slept starts it again.
 TEST_F(StartTheGame, TheSpeedTestScalesEveryLevelsBall)
 {
     struct Case {
@@ -81,20 +77,18 @@ TEST_F(StartTheGame, TheSpeedTestScalesEveryLevelsBall)
         EXPECT_FALSE(f.ImageClickToStart->visible());
         EXPECT_FLOAT_EQ(f.SpeedFactor, c.factor);
         EXPECT_DOUBLE_EQ(f.BallVY, -2.5 * c.factor);
-        EXPECT_EQ(f.CurrentLevel, 1);
-        EXPECT_EQ(f.TotalScore, 0);
+        EXPECT_TRUE(f.CurrentLevel == 1 && f.TotalScore == 0);
         p.events().onWake(); // after the test: nothing to time again
         EXPECT_EQ(f.CurrentLevel, 1);
         EXPECT_FLOAT_EQ(f.SpeedFactor, c.factor);
     }
 }
 
-// While the speed test runs, About, Pause, RESTART and the prompt do
-// nothing; Website asks first; Exit and closing the window end the program.
+// While the speed test runs, About, Pause, RESTART and the prompt do nothing; Website asks first; Exit
+// and closing the window end the program.
 TEST_F(StartTheGame, TheMenusAroundTheGame)
 {
-    const std::pair<bool, bool> states[] = {{true, true}, {true, false}, {false, false}, {false, true}};
-    for (auto [paused, testing] : states) {
+    for (auto [paused, testing] : {std::pair{true, true}, {true, false}, {false, false}, {false, true}}) {
         boxes().clear();
         game.Paused = paused, game.Testing = testing;
         game.mnuAbout->onClick();
@@ -107,8 +101,7 @@ TEST_F(StartTheGame, TheMenusAroundTheGame)
     EXPECT_TRUE(!game.Paused && game.CurrentLevel == 0 && !game.Timer1->enabled());
     game.Paused = true;
     game.mnuAbout->onClick();
-    EXPECT_EQ(boxes().at(0).title, "About");
-    EXPECT_EQ(boxes()[0].icon, Icon::Information);
+    EXPECT_TRUE(boxes().at(0).title == "About" && boxes()[0].icon == Icon::Information);
     EXPECT_TRUE(boxes()[0].text.starts_with(
         "Orvane  v1.20\r\n\r\nNew versions and other software can be\r\nfound at: https://orvane.example.org/"));
 
@@ -120,8 +113,7 @@ TEST_F(StartTheGame, TheMenusAroundTheGame)
     EXPECT_EQ(platform.memoryShell().opened, (std::vector<std::string>{"https://orvane.example.org/"}));
     EXPECT_EQ(boxes()[0].text,
               "To visit the Orvane Web site you must be connected to the Internet. Click 'OK' when ready.");
-    EXPECT_EQ(boxes()[0].title, "orvane.example.org");
-    EXPECT_EQ(boxes()[0].buttons, Buttons::OkCancel);
+    EXPECT_TRUE(boxes()[0].title == "orvane.example.org" && boxes()[0].buttons == Buttons::OkCancel);
 
     game.mnuExit->onClick();
     EXPECT_TRUE(platform.events().ending());
