@@ -52,10 +52,7 @@ TEST_F(AuthorALevel, ABrokenLevelIsReportedOnceAndWhatWasReadStays)
     memory::MemoryFileSystem& disk = platform.memoryFiles();
     disk.special.insert(DataFolder + "Fifo.gif");
     files()[DataFolder + "Huge.gif"] = "GIF89a", disk.sizes[DataFolder + "Huge.gif"] = MaxPictureBytes + 1;
-    struct Case {
-        std::string text;
-        std::uintmax_t size = 0; // what the level file reports, when not its text's
-    };
+    struct Case { std::string text; std::uintmax_t size = 0; }; // the size the level file reports, when not its text's
     std::vector<Case> cases{{"Nowhere.gif,1,2,3,4,5,6,7,8,9,1,1,2,3,4"},
                             {"Pic.gif,10,20,1,1,30,40,1,2,3,3,100,100,200,100,5"}, // ends among the margins
                             {"Pic.gif,10,20,1,1,30,40,1,2,3,32767,1,1,1,1"}, {"Pic.gif,10,20,1,1,30,40,1,2,3,-60,1,1,1,1"},

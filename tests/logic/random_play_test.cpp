@@ -83,8 +83,7 @@ private:
     double Between(double lo, double hi) { return lo + (hi - lo) * Fraction(); }
     bool Ending() const { return platform_->events().ending(); }
 
-    // Whether one more event may come; the program ends after the last.
-    bool Count()
+    bool Count() // whether one more event may come; the program ends after the last
     {
         if (done_ >= limit_) platform_->events().endProgram();
         return done_ < limit_ && failure_.empty() && !Ending() && ++done_;
@@ -133,8 +132,7 @@ private:
         Check();
     }
 
-    // The timer's tick, or the machine stalling and the clock jumping.
-    void Wait()
+    void Wait() // the timer's tick, or the machine stalling and the clock jumping
     {
         memory::MemoryTimer& timer = *platform_->find("Form1")->timer("Timer1");
         double& now = platform_->memoryClock().seconds;
@@ -153,12 +151,9 @@ private:
         const double speed = std::hypot(g.BallVX, g.BallVY), ahead = Between(2, 6), half = Between(6, 20);
         const double dx = g.BallVX / speed, dy = g.BallVY / speed, along = Between(0.2, 0.8);
         const double cx = g.BallX + dx * ahead, cy = g.BallY + dy * ahead;
-        const double tx = goal[0] + (goal[2] - goal[0]) * along - cx, ty = goal[1] + (goal[3] - goal[1]) * along - cy;
-        const double tl = std::hypot(tx, ty);
-        double nx = tx / tl - dx, ny = ty / tl - dy; // the stroke's normal
-        const double n = std::hypot(nx, ny);
+        const double tx = goal[0] + (goal[2] - goal[0]) * along - cx, ty = goal[1] + (goal[3] - goal[1]) * along - cy, tl = std::hypot(tx, ty);
+        const double n = std::hypot(tx / tl - dx, ty / tl - dy), nx = (tx / tl - dx) / n, ny = (ty / tl - dy) / n; // its normal
         if (!(speed > 0) || tl < 1 || n < 1e-3) return; // already on its way
-        nx /= n, ny /= n;
         x_ = cx - ny * half, y_ = cy + nx * half;
         const auto at = [](double v) { return static_cast<float>(v); };
         w.onMouseDown({1, 0, at(cx + ny * half), at(cy - nx * half)}), Check();
@@ -220,8 +215,7 @@ private:
     void Fail(const std::string& what)
     {
         if (failure_.empty() && !what.empty())
-            failure_ = "seed " + std::to_string(seed_) + ", event " + std::to_string(done_) + ": " + what,
-            platform_->events().endProgram();
+            failure_ = "seed " + std::to_string(seed_) + ", event " + std::to_string(done_) + ": " + what, platform_->events().endProgram();
     }
     void Check() { Fail(Broken()); }
 
@@ -237,9 +231,8 @@ private:
         const bool timer = platform_->find("Form1")->timer("Timer1")->on;
         const std::string pause = g.mnuPause->caption();
         const auto broken = [&](const std::string& what) {
-            return what + " (Paused " + std::to_string(g.Paused) + ", Testing " + std::to_string(g.Testing) +
-                   ", level " + std::to_string(g.CurrentLevel) + ", ball " + std::to_string(g.BallX) + ", " +
-                   std::to_string(g.BallY) + ")";
+            return what + " (Paused " + std::to_string(g.Paused) + ", Testing " + std::to_string(g.Testing) + ", level " +
+                   std::to_string(g.CurrentLevel) + ", ball " + std::to_string(g.BallX) + ", " + std::to_string(g.BallY) + ")";
         };
 
         const double step = std::hypot(g.BallVX, g.BallVY);
@@ -273,10 +266,9 @@ private:
         auto file = disk_.files.find(ScoresFile);
         const ScoreTable table = file == disk_.files.end() ? ScoreTable{} : ParseScores(file->second);
         if (!table.complete) return "the high-score file does not read back to its end";
-        if (static_cast<long long>(table.entries.size()) < entered_)
-            return "the high-score file holds " + std::to_string(table.entries.size()) + " entries, " +
-                   std::to_string(entered_) + " were entered since RESET ALL";
-        return {};
+        if (static_cast<long long>(table.entries.size()) >= entered_) return {};
+        return "the high-score file holds " + std::to_string(table.entries.size()) + " entries, " + std::to_string(entered_) +
+               " were entered since RESET ALL";
     }
 
     std::uint64_t seed_;
