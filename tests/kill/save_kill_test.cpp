@@ -1,10 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Orvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The real save, stopped by SIGKILL at random moments, again and again: the
-// high-score file must be whole every time, holding the table as it was
-// before the interrupted save or as it is after it, never less. And two
-// copies of the game ending games at once on one folder lose none.
+// The real save, stopped by SIGKILL at random moments, again and again: the high-score file must be
+// whole every time, holding the table as it was before the interrupted save or as it is after it, never
+// less. And two copies of the game ending games at once on one folder lose none.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -30,13 +29,53 @@ namespace {
 
 namespace fs = std::filesystem;
 
-#ifndef _WIN32
-// Seed entries below every player's score, so that a big file is written
-// at every save.
+// The save loop as a process of its own, started without waiting for it (its output to OUT where
+// given), and its exit status once it ends (-1 where it did not end by itself).
+#ifdef _WIN32
+using Copy = intptr_t;
+unsigned long ProcessId() { return static_cast<unsigned long>(::_getpid()); }
+Copy Start(const std::vector<std::string>& args)
+{
+    std::vector<std::string> quoted;
+    for (const std::string& arg : args) quoted.push_back("\"" + arg + "\"");
+    std::vector<const char*> argv{ORVANE_SAVE_LOOP};
+    for (const std::string& arg : quoted) argv.push_back(arg.c_str());
+    argv.push_back(nullptr);
+    const Copy copy = ::_spawnv(_P_NOWAIT, ORVANE_SAVE_LOOP, argv.data());
+    return copy == -1 ? 0 : copy;
+}
+int Finish(Copy copy)
+{
+    int status = -1;
+    return ::_cwait(&status, copy, 0) == -1 ? -1 : status;
+}
+#else
+using Copy = pid_t;
+unsigned long ProcessId() { return static_cast<unsigned long>(::getpid()); }
+Copy Start(const std::vector<std::string>& args, int out = -1)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (out >= 0) ::dup2(out, STDOUT_FILENO);
+        std::vector<char*> argv{const_cast<char*>(ORVANE_SAVE_LOOP)};
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        ::execv(ORVANE_SAVE_LOOP, argv.data());
+        ::_exit(127);
+    }
+    return child < 0 ? 0 : child;
+}
+int Finish(Copy copy)
+{
+    int status = 0;
+    return ::waitpid(copy, &status, 0) == copy && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Seed entries below every player's score, so that a big file is written at every save.
 constexpr int SeedEntries = 300;
 
-// The number of games the file records, or a failure naming what is wrong:
-// the players' games on top, newest first, then the seed unchanged.
+// The number of games the file records, or a failure naming what is wrong: the players' games on top,
+// newest first, then the seed unchanged.
 ::testing::AssertionResult Games(const std::string& text, int& games)
 {
     const orvane::ScoreTable table = orvane::ParseScores(text);
@@ -65,25 +104,18 @@ TEST(SaveUnderKill, TheFileIsTheOldOrTheNewTableAfterEveryKill)
     ASSERT_TRUE(disk.replaceFile(file, orvane::FormatScores(seed)));
 
     std::mt19937 random(20261207);
-    // Kills go on until enough of them have come in the middle of writing
-    // the file, which is a small part of a game.
+    // Kills go on until enough of them have come in the middle of writing the file, a small part of a game.
     int games = 0, killsMidSave = 0, kills = 0;
     for (; killsMidSave < 20 && kills < 2000; ++kills) {
         SCOPED_TRACE("kill " + std::to_string(kills));
         int out[2];
         ASSERT_EQ(::pipe(out), 0);
-        const pid_t child = ::fork();
-        if (child == 0) {
-            ::dup2(out[1], STDOUT_FILENO);
-            ::execl(ORVANE_SAVE_LOOP, ORVANE_SAVE_LOOP, data.c_str(), nullptr);
-            ::_exit(127);
-        }
+        const pid_t child = Start({data}, out[1]);
         ::close(out[1]);
         ASSERT_GT(child, 0);
 
-        // The kill comes at a random moment of a game, however long a game
-        // takes on this build: after one to three whole games (a dot on the
-        // pipe each), a random part of the time the last one took.
+        // The kill comes at a random moment of a game, however long a game takes on this build: after one
+        // to three whole games (a dot on the pipe each), a random part of the time the last one took.
         using Clock = std::chrono::steady_clock;
         char dot;
         bool running = ::read(out[0], &dot, 1) == 1;
@@ -91,8 +123,7 @@ TEST(SaveUnderKill, TheFileIsTheOldOrTheNewTableAfterEveryKill)
         Clock::duration game{};
         for (int g = std::uniform_int_distribution<int>(1, 3)(random); running && g > 0; --g) {
             running = ::read(out[0], &dot, 1) == 1;
-            game = Clock::now() - last;
-            last = Clock::now();
+            game = Clock::now() - last, last = Clock::now();
         }
         std::this_thread::sleep_for(game * std::uniform_real_distribution<double>(0, 1)(random));
         ::kill(child, SIGKILL);
@@ -101,8 +132,7 @@ TEST(SaveUnderKill, TheFileIsTheOldOrTheNewTableAfterEveryKill)
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the save loop stopped by itself, status " << status;
 
-        // A temporary file left behind, named for the killed process, means
-        // the kill came in the middle of writing it.
+        // A temporary file left behind, named for the killed process: the kill came in the middle of writing it.
         if (fs::remove(file + "." + std::to_string(child) + ".new")) ++killsMidSave;
         const std::optional<std::string> text = disk.readFile(file);
         ASSERT_TRUE(text) << "the file is gone";
@@ -119,48 +149,6 @@ TEST(SaveUnderKill, TheFileIsTheOldOrTheNewTableAfterEveryKill)
 }
 #endif
 
-// The save loop as a process of its own, started without waiting for it,
-// and its exit status once it ends (-1 where it did not end by itself).
-#ifdef _WIN32
-using Copy = intptr_t;
-unsigned long ProcessId() { return static_cast<unsigned long>(::_getpid()); }
-Copy Start(const std::vector<std::string>& args)
-{
-    std::vector<std::string> quoted;
-    for (const std::string& arg : args) quoted.push_back("\"" + arg + "\"");
-    std::vector<const char*> argv{ORVANE_SAVE_LOOP};
-    for (const std::string& arg : quoted) argv.push_back(arg.c_str());
-    argv.push_back(nullptr);
-    const Copy copy = ::_spawnv(_P_NOWAIT, ORVANE_SAVE_LOOP, argv.data());
-    return copy == -1 ? 0 : copy;
-}
-int Finish(Copy copy)
-{
-    int status = -1;
-    return ::_cwait(&status, copy, 0) == -1 ? -1 : status;
-}
-#else
-using Copy = pid_t;
-unsigned long ProcessId() { return static_cast<unsigned long>(::getpid()); }
-Copy Start(const std::vector<std::string>& args)
-{
-    const pid_t child = ::fork();
-    if (child == 0) {
-        std::vector<char*> argv{const_cast<char*>(ORVANE_SAVE_LOOP)};
-        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        ::execv(ORVANE_SAVE_LOOP, argv.data());
-        ::_exit(127);
-    }
-    return child < 0 ? 0 : child;
-}
-int Finish(Copy copy)
-{
-    int status = 0;
-    return ::waitpid(copy, &status, 0) == copy && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-#endif
-
 TEST(SaveUnderKill, TwoCopiesEndingGamesAtOnceLoseNone)
 {
     const fs::path folder = fs::temp_directory_path() / ("orvane-two-copies-" + std::to_string(ProcessId()));
@@ -173,14 +161,10 @@ TEST(SaveUnderKill, TwoCopiesEndingGamesAtOnceLoseNone)
     const int games = 60;
     const std::string names[] = {"Ann", "Bob"};
     Copy copies[2];
-    for (int c = 0; c < 2; ++c) {
-        copies[c] = Start({data, names[c], std::to_string(games)});
-        ASSERT_TRUE(copies[c]);
-    }
-    // A copy that could not have the file for the whole wait (the other one
-    // ending game after game without a pause, as no player does) saved
-    // without it, and may have lost a game of either: then only the file's
-    // wholeness is asked.
+    for (int c = 0; c < 2; ++c) ASSERT_TRUE(copies[c] = Start({data, names[c], std::to_string(games)}));
+    // A copy that could not have the file for the whole wait (the other one ending game after game
+    // without a pause, as no player does) saved without it, and may have lost a game of either: then
+    // only the file's wholeness is asked.
     bool allHeld = true;
     for (Copy copy : copies) {
         const int status = Finish(copy);

@@ -1,9 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Orvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The level checker as an author runs it: what it reads from a level file,
-// what it warns of, how the ball and a recorded solution fare, and how often
-// an unsteady hand still wins.
+// The level checker as an author runs it: what it reads from a level file, what it warns of, how the
+// ball and a recorded solution fare, and how often an unsteady hand still wins.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,8 +28,7 @@ protected:
         return (folder / name).string();
     }
 
-    // Every picture that exists is 600 x 400 but "Small.gif".
-    static std::optional<orvane::Size> Probe(const std::string& path)
+    static std::optional<orvane::Size> Probe(const std::string& path) // every picture is 600 x 400 but "Small.gif"
     {
         if (!fs::exists(path)) return std::nullopt;
         return path.ends_with("Small.gif") ? orvane::Size{300, 200} : orvane::Size{600, 400};
@@ -66,10 +64,9 @@ TEST_F(LevelCheck, ReportsALevelAsTheGameReadsItAndWhatFailedInABrokenOne)
     // The game's message, where it failed, and what was read up to there.
     r = Check(Write("Broken.ooo", "Example.gif,300,350,0,-2.5,60,50,1,2,3,3,1,2,3,4,5\r\n"), {}, Probe);
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.error.find("An error has occurred while trying to load the game."), std::string::npos);
-    EXPECT_NE(r.error.find("margin 2"), std::string::npos) << r.error;
-    EXPECT_EQ(r.ballY, 350);
-    EXPECT_EQ(r.margins.size(), 3u);
+    EXPECT_TRUE(r.error.find("An error has occurred while trying to load the game.") != std::string::npos &&
+                r.error.find("margin 2") != std::string::npos) << r.error;
+    EXPECT_TRUE(r.ballY == 350 && r.margins.size() == 3u);
     EXPECT_NE(ToJson(r).find("\"run\": null"), std::string::npos);
 }
 
@@ -97,42 +94,32 @@ TEST_F(LevelCheck, ReplaysASolutionAsRecordedAndAsAnUnsteadyHandDrawsIt)
     const std::string level = Write("Example.ooo", Example);
     EXPECT_EQ(Check(level, Steps(100), Probe).run->steps, 100); // short of the goal at 132
 
-    // A wall across the ball's way sends it back down until the trail is
-    // gone; the ball reaches the goal later than unaided.
+    // A wall across the ball's way sends it back down until the trail is gone; the goal comes later than unaided.
     Report r = Check(level, Steps(10, ReadSolution("# one stroke\nat 0.1 290,200 310,200\n")), Probe);
-    EXPECT_EQ(r.solution->outcome, "goal");
-    EXPECT_EQ(r.solution->bounces, 1);
-    EXPECT_GT(r.solution->steps, 132);
+    EXPECT_TRUE(r.solution->outcome == "goal" && r.solution->bounces == 1 && r.solution->steps > 132);
     // Without strokes a long level runs out of time at the solution's rate.
     r = Check(Write("Slow.ooo", "Example.gif,300,350,0,-0.01,3,50,0,0,0,1,250,20,350,20\r\n"),
               Steps(10, std::vector<Stroke>{}), Probe);
-    EXPECT_EQ(r.solution->outcome, "time over");
-    EXPECT_EQ(r.solution->secondsLeft, 0);
-    // A ball wedged between two walls ends its replay after a tenth of a
-    // second, not at the end of the level's time.
+    EXPECT_TRUE(r.solution->outcome == "time over" && r.solution->secondsLeft == 0);
+    // A ball wedged between two walls ends its replay after a tenth of a second, not at the level's end.
     r = Check(Write("Wedged.ooo", "Example.gif,300,200,0,1,10,50,0,0,0,3,0,199.5,600,199.5,0,200.5,600,200.5,"
                                   "250,20,350,20\r\n"),
               Steps(10, std::vector<Stroke>{}), Probe);
-    EXPECT_EQ(r.run->outcome, "stuck");
-    EXPECT_EQ(r.solution->outcome, "stuck");
-    EXPECT_EQ(r.solution->steps, 10);
+    EXPECT_TRUE(r.run->outcome == "stuck" && r.solution->outcome == "stuck" && r.solution->steps == 10);
     EXPECT_THROW(ReadSolution("at x 1,2 3,4"), std::runtime_error);
     EXPECT_THROW(ReadSolution("at 1 1,2"), std::runtime_error);
 
     // The ball flies right for ever unless a line turns it up to the goal.
     const std::string turn = Write("Turn.ooo", "Example.gif,300,350,2.5,0,10,50,0,0,0,1,350,20,450,20\r\n");
     Options options = Steps(10, ReadSolution("at 0.1 370,380 430,320\n"));
-    options.tolerance = 20;
-    options.jitter = 0, options.timing = 0;
+    options.tolerance = 20, options.jitter = 0, options.timing = 0;
     r = Check(turn, options, Probe);
     EXPECT_EQ(r.run->outcome, "none");
     EXPECT_EQ(r.tolerance->wins, 20); // a steady hand is the solution itself
-    // A hand that wanders 40 pixels sends the ball off the goal now and then;
-    // the same seed wanders the same way.
+    // A hand that wanders 40 pixels sends the ball off the goal now and then; the same seed wanders alike.
     options.jitter = 40;
     r = Check(turn, options, Probe);
-    EXPECT_GT(r.tolerance->wins, 0);
-    EXPECT_LT(r.tolerance->wins, 20);
+    EXPECT_TRUE(r.tolerance->wins > 0 && r.tolerance->wins < 20) << r.tolerance->wins;
     EXPECT_EQ(Check(turn, options, Probe).tolerance->wins, r.tolerance->wins);
     EXPECT_NE(ToJson(r).find(", \"tolerance\": {\"replays\": 20, \"wins\": " + std::to_string(r.tolerance->wins)),
               std::string::npos) << ToJson(r);
@@ -161,6 +148,5 @@ TEST(UnsteadyHand, MovesPointsAndMomentsWithinTheirBoundsInTheOrderDrawn)
             }
         }
     }
-    EXPECT_TRUE(swapped) << "strokes 0.15 s apart swap now and then";
-    EXPECT_TRUE(nearTheBound);
+    EXPECT_TRUE(swapped && nearTheBound) << "strokes 0.15 s apart swap now and then, points move up to the bound";
 }
