@@ -39,8 +39,7 @@ TEST_F(FinishTheGame, TheGameEndsAfterItsLastLevel)
     EXPECT_EQ(files()[DataFolder + "HighScores.ooo"], FormatScores({{"Ann", 66000}, {"Bob", 100}}));
     EXPECT_EQ(Caption("Label5"), "Total score: 6000"); // the panel keeps level 3's start
 
-    // A restart keeps the calibration.
-    game.Restart();
+    game.Restart(); // a restart keeps the calibration
     EXPECT_FLOAT_EQ(game.SpeedFactor, 1.5f);
     EXPECT_DOUBLE_EQ(game.BallVY, -15);
 }
@@ -57,13 +56,10 @@ TEST_F(RunOutOfTime, TheLevelEndsOnItsLastSecond)
         SCOPED_TRACE(score);
         const int limit = score < 0 ? 0 : 3;
         ReachLevel1("Pic.gif,100,100,3,-2," + std::to_string(limit) + ",50,255,255,255,1,590,390,591,391\r\n");
-        game.TotalScore = std::max(score, 0);
-        boxes().clear();
-        game.Label1->onClick();
+        game.TotalScore = std::max(score, 0), boxes().clear(), game.Label1->onClick();
         std::vector<std::string> shown{Caption("Label3")};
         for (int pass = 0; pass < 40; ++pass) { // ten seconds of the main loop
-            game.MainLoopPass();
-            platform.events().yield();
+            game.MainLoopPass(), platform.events().yield();
             if (shown.back() != Caption("Label3")) shown.push_back(Caption("Label3"));
         }
         EXPECT_TRUE(game.SecondsLeft == 0 && game.Paused == (limit != 0) && game.Timer1->enabled());

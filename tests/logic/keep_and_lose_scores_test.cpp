@@ -112,7 +112,7 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
     // Bytes that no UTF-8 letter starts with: the name is the code page's ("ö€€€", "Á¿", and the first
     // letter past the code page's own, a blank that does not break).
     const std::pair<std::string, std::string> codePage[] = {
-        {"\xF6\x80\x80\x80", "\xC3\xB6\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"}, {"\xC1\xBF", "\xC3\x81\xC2\xBF"}, {"a\xA0z", "a\xC2\xA0z"}};
+        {"\xF6\x80\x80\x80", "\xC3\xB6\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"}, {"\xC1\xBF", "\xC3\x81\xC2\xBF"}, {"a\xA0z", "a\xC2\xA0z"}, {"\xC3(", "\xC3\x83("}};
     for (const auto& [stored, name] : codePage) {
         files()[File] = "\"" + stored + "\",381606\r\n";
         EndGame(1, "x");
@@ -225,7 +225,7 @@ TEST_F(Scores, ABadDiskLosesNoScore)
     ReachLevel1();
     // A record that is not a whole 32-bit number stops the reading there.
     for (const std::string bad : {"\"Eve\",1.5\r\n", "\"Eve\",99999999999\r\n", "\"Eve\",-2147483649\r\n",
-                                  "\"Eve\"\r\n", "\"Eve\",x\r\n", "\",1\r\n", "\"Eve\""}) {
+                                  "\"Eve\"\r\n", "\"Eve\",x\r\n", "\"Eve\",12x5\r\n", "\",1\r\n", "\"Eve\""}) {
         const std::string before = files()[File] = Anna + bad + (bad.back() == '\n' ? Bert : "");
         EndGame(700, "Cy");
         EXPECT_EQ(files()[File] + files()[bak], Anna + cy + before) << bad;

@@ -67,8 +67,7 @@ TEST(Crossing, EndsCountParallelPathsPassAndBouncesMirror)
 // A paused loop waits for events instead of spinning, and a handler cannot start a second loop inside it.
 TEST_F(PlayALevel, ThePromptStartsTheBallAndTheLoopStepsIt)
 {
-    ReachLevel1();
-    game.SpeedFactor = 2, game.Restart();
+    ReachLevel1(), game.SpeedFactor = 2, game.Restart();
     const memory::MemoryLabel& prompt = *window().label("Label1");
     EXPECT_TRUE(prompt.visible() && prompt.customPointer && window().frame("FrameLevelInfo")->visible() &&
                 window().shape("Shape1")->visible() && !game.Timer1->enabled());
@@ -132,12 +131,9 @@ TEST_F(PlayALevel, TheBallTurnsAtEdgesWallsAndStrokes)
 // while paused stays paused until Resume.
 TEST_F(PlayALevel, StrokesMarginsPauseAndRestart)
 {
-    ReachLevel1();
-    game.Form_MouseMove(1, 0, 9, 9); // waiting for the prompt's click
-    game.mnuPause->onClick(); // nothing to pause before the click either
+    ReachLevel1(), game.Form_MouseMove(1, 0, 9, 9), game.mnuPause->onClick(); // nothing to draw nor pause before the click
     EXPECT_TRUE(game.LineIndex == 0 && game.mnuPause->caption() == "Pause");
-    game.Label1->onClick();
-    window().onMouseDown({1, 0, 0, 0});
+    game.Label1->onClick(), window().onMouseDown({1, 0, 0, 0});
     for (int i = 1; i <= 60; ++i) window().onMouseMove({1, 0, float(i), 10});
     EXPECT_EQ(game.LineIndex, 9);
     EXPECT_EQ((std::pair{game.Segments[0], game.Segments[9]}), (std::pair{Segment{51, 10, 52, 10}, Segment{9, 10, 10, 10}})); // rows 0..8: 52..60
@@ -172,8 +168,7 @@ TEST_F(PlayALevel, StrokesMarginsPauseAndRestart)
 // A new level, a restart or the hidden prompt (to the last level) repaints the field: no old line stays.
 TEST_F(PlayALevel, ANewLevelLeavesNoOldLineDrawn)
 {
-    ReachLevel1();
-    game.mnuMargins->onClick();
+    ReachLevel1(), game.mnuMargins->onClick();
     files()[DataFolder + "Level002.ooo"] = files()[DataFolder + "Level003.ooo"] = LevelWith("10,20,30,40,50,60,70,80", 2);
     platform.memoryClock().day = 9;
     Form2 table(game);
@@ -194,9 +189,7 @@ TEST_F(PlayALevel, ANewLevelLeavesNoOldLineDrawn)
 // The goal ends the level before the ball moves; the score saturates.
 TEST_F(PlayALevel, TheGoalScoresTheSecondsLeft)
 {
-    ReachLevel1();
-    files()[DataFolder + "Level002.ooo"] = LevelWith("", 0);
-    game.Label1->onClick();
+    ReachLevel1(), files()[DataFolder + "Level002.ooo"] = LevelWith("", 0), game.Label1->onClick();
     game.SecondsLeft = 7, Place(300, 22, 0, -2.5);
     EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Goal);
     EXPECT_TRUE(game.TotalScore == 350 && Caption("Label2") == "Level 2" && game.BallX == 100); // level 2's ball, unmoved

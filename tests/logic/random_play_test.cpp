@@ -52,27 +52,21 @@ public:
     {
         while (done_ < limit_ && failure_.empty()) {
             platform_ = std::make_unique<memory::MemoryPlatform>();
-            platform_->fileSystem = &disk_;
-            platform_->memoryClock().seconds = clock_;
+            platform_->fileSystem = &disk_, platform_->memoryClock().seconds = clock_;
             platform_->memoryClock().day = static_cast<int>(Below(31)) + 1;
             // The seconds a pass takes: the speed test gives factors from a quarter of the upper bound to past it.
             platform_->memoryEvents().secondsPerYield = 3e-4 + 1.2e-3 * Fraction();
             platform_->memoryEvents().yieldLimit = std::numeric_limits<long long>::max();
-            platform_->memoryEvents().onYield = [this](long long) {
-                if (idle_ > 0) --idle_;
-                else Event();
-            };
+            platform_->memoryEvents().onYield = [this](long long) { idle_ > 0 ? void(--idle_) : Event(); };
             platform_->boxes().whileShown = [this](const memory::ShownBox& box) { AnswerBox(box); };
             platform_->whileModal = [this](memory::MemoryWindow& window) { HighScoresWindow(window); };
             game_ = std::make_unique<Form1>(*platform_);
-            game_->Form_Load();
-            Check();
+            game_->Form_Load(), Check();
             while (!Ending() && done_ < limit_ && failure_.empty()) {
                 if (!game_->ImageClickToStart->visible() || Chance(50)) Event();
                 else if (Count() && (game_->ImageClickToStart->onClick(), !Ending())) Check();
             }
-            clock_ = platform_->memoryClock().seconds;
-            game_.reset();
+            clock_ = platform_->memoryClock().seconds, game_.reset();
         }
     }
 
@@ -134,9 +128,8 @@ private:
 
     void Wait() // the timer's tick, or the machine stalling and the clock jumping
     {
-        memory::MemoryTimer& timer = *platform_->find("Form1")->timer("Timer1");
         double& now = platform_->memoryClock().seconds;
-        if (Chance(60)) now = std::max(now, timer.lastFired + 1.0);
+        if (Chance(60)) now = std::max(now, platform_->find("Form1")->timer("Timer1")->lastFired + 1.0);
         else now += Chance(90) ? Between(0, 1.5) : Between(1.5, 40);
         platform_->fireTimers();
     }
@@ -199,15 +192,13 @@ private:
     void HighScoresWindow(memory::MemoryWindow& window)
     {
         if (window.design.name != "Form2") return;
-        ++depth_;
-        while (!window.closed && Count()) {
+        for (++depth_; !window.closed && Count(); Check()) {
             const std::uint64_t pick = Below(10);
             if (pick < 3) window.button("Command1")->onClick();
             else if (pick < 4) window.close();
             else if (pick < 6) window.button("Command2")->onClick();
             else if (pick < 8) window.area("Image1")->onDoubleClick();
             else Wait();
-            Check();
         }
         --depth_;
     }
@@ -260,8 +251,7 @@ private:
         }
 
         // No game entered since the last RESET ALL is lost from the file.
-        Settle();
-        if (disk_.writes == writesChecked_) return {};
+        if (Settle(); disk_.writes == writesChecked_) return {};
         writesChecked_ = disk_.writes;
         auto file = disk_.files.find(ScoresFile);
         const ScoreTable table = file == disk_.files.end() ? ScoreTable{} : ParseScores(file->second);

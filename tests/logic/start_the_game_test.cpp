@@ -12,9 +12,7 @@ using StartTheGame = GameTest;
 
 TEST_F(StartTheGame, OpensCentredOnTheWelcomePictureWithItsMenus)
 {
-    files()["/game/Data/Welcome.jpg"] = "JFIF"; // the GIF comes first
-    window().outer = {613, 452};
-    game.Form_Load();
+    files()["/game/Data/Welcome.jpg"] = "JFIF", window().outer = {613, 452}, game.Form_Load(); // the GIF comes first
     // Centred with the size it had, then grown to the right and down.
     EXPECT_EQ((std::pair{window().left, window().top}), (std::pair{640 - 306, 512 - 226}));
     EXPECT_EQ(window().outer, (Size{603, 441}));
@@ -31,8 +29,7 @@ TEST_F(StartTheGame, OpensCentredOnTheWelcomePictureWithItsMenus)
                  window().shape("Shape1")->visible() || window().timer("Timer1")->enabled());
 
     // Without its speed test the start area and its picture stay, to try again.
-    files()[DataFolder + "SystemTest.ooo"] = "Missing.gif,1,2";
-    game.ImageClickToStart->onClick();
+    files()[DataFolder + "SystemTest.ooo"] = "Missing.gif,1,2", game.ImageClickToStart->onClick();
     EXPECT_TRUE(boxes().size() == 1u && game.ImageClickToStart->visible() && game.Paused && game.Testing);
     EXPECT_TRUE(window().picture == DataFolder + "Welcome.gif" && events().yields == 0);
 }
@@ -51,8 +48,7 @@ TEST_F(StartTheGame, TheSpeedTestScalesEveryLevelsBall)
         p.memoryFiles().files = files();
         p.memoryFiles().files[DataFolder + "SystemTest.ooo"] = SpeedTestLevel;
         p.memoryFiles().files[DataFolder + "Level001.ooo"] = ExampleLevel;
-        p.memoryClock().seconds = 50000;
-        p.memoryEvents().secondsPerYield = c.secondsPerPass;
+        p.memoryClock().seconds = 50000, p.memoryEvents().secondsPerYield = c.secondsPerPass;
         Form1 f(p);
         std::string during;
         p.memoryEvents().onYield = [&](long long n) {
@@ -61,10 +57,8 @@ TEST_F(StartTheGame, TheSpeedTestScalesEveryLevelsBall)
             if (n == 50 && c.meanwhile == "asleep") p.memoryClock().seconds += 3600, p.events().onWake();
             if (!f.Testing) p.events().endProgram();
         };
-        f.Form_Load();
-        f.ImageClickToStart->onClick();
-        EXPECT_EQ(during, "Testing system performance. Please wait...");
-        EXPECT_FALSE(f.ImageClickToStart->visible());
+        f.Form_Load(), f.ImageClickToStart->onClick();
+        EXPECT_TRUE(during == "Testing system performance. Please wait..." && !f.ImageClickToStart->visible());
         EXPECT_FLOAT_EQ(f.SpeedFactor, c.factor);
         EXPECT_DOUBLE_EQ(f.BallVY, -2.5 * c.factor);
         EXPECT_TRUE(f.CurrentLevel == 1 && f.TotalScore == 0);
@@ -79,25 +73,18 @@ TEST_F(StartTheGame, TheSpeedTestScalesEveryLevelsBall)
 TEST_F(StartTheGame, TheMenusAroundTheGame)
 {
     for (auto [paused, testing] : {std::pair{true, true}, {true, false}, {false, false}, {false, true}}) {
-        boxes().clear();
-        game.Paused = paused, game.Testing = testing;
-        game.mnuAbout->onClick();
+        boxes().clear(), game.Paused = paused, game.Testing = testing, game.mnuAbout->onClick();
         ASSERT_EQ(boxes().size(), !paused && testing ? 0u : 1u);
     }
-    game.mnuPause->onClick();
-    game.mnuRestart->onClick();
-    game.Label1->onClick();
+    game.mnuPause->onClick(), game.mnuRestart->onClick(), game.Label1->onClick();
     EXPECT_EQ(game.mnuPause->caption(), "Pause");
     EXPECT_TRUE(!game.Paused && game.CurrentLevel == 0 && !game.Timer1->enabled());
-    game.Paused = true;
-    game.mnuAbout->onClick();
+    game.Paused = true, game.mnuAbout->onClick();
     EXPECT_TRUE(boxes().at(0).title == "About" && boxes()[0].icon == Icon::Information);
     EXPECT_TRUE(boxes()[0].text.starts_with(
         "Orvane  v1.20\r\n\r\nNew versions and other software can be\r\nfound at: https://orvane.example.org/"));
 
-    boxes().clear();
-    platform.boxes().answers = {Answer::Cancel, Answer::Ok};
-    game.mnuWebsite->onClick();
+    boxes().clear(), platform.boxes().answers = {Answer::Cancel, Answer::Ok}, game.mnuWebsite->onClick();
     EXPECT_TRUE(platform.memoryShell().opened.empty());
     game.mnuWebsite->onClick();
     EXPECT_EQ(platform.memoryShell().opened, (std::vector<std::string>{"https://orvane.example.org/"}));
