@@ -18,22 +18,18 @@ TEST_F(FinishTheGame, TheGameEndsAfterItsLastLevel)
     for (int level : {1, 2, 3}) // each ball flies straight up into its goal
         files()[DataFolder + "Level00" + std::to_string(level) + ".ooo"] =
             "Pic.gif,300,200,0,-10,60," + std::string(level == 3 ? "1000" : "50") + ",1,2,3,1,250,20,350,20\r\n";
-    platform.memoryClock().seconds = 40000;
+    platform.memoryClock().seconds = 40000, platform.boxes().inputs = {"Ann"};
     events().secondsPerYield = 0.1, events().yieldLimit = 5000; // the test takes 10.5 s
-    platform.boxes().inputs = {"Ann"};
     std::vector<std::string> prompts;
     events().onYield = [&](long long) {
         if (game.Testing || !game.Label1->visible()) return;
         prompts.push_back(Caption("Label1"));
-        events().secondsPerYield = 0.01; // each level then ends before a tick
-        game.Label1->onClick();
+        events().secondsPerYield = 0.01, game.Label1->onClick(); // each level then ends before a tick
     };
     platform.whileModal = [&](memory::MemoryWindow&) { platform.events().endProgram(); };
-    game.Form_Load();
-    game.ImageClickToStart->onClick();
+    game.Form_Load(), game.ImageClickToStart->onClick();
 
-    EXPECT_EQ(prompts, (std::vector<std::string>{"Click here to start level 1.", "Click here to start level 2.",
-                                                 "Click here to start level 3."}));
+    EXPECT_EQ(prompts, (std::vector<std::string>{"Click here to start level 1.", "Click here to start level 2.", "Click here to start level 3."}));
     ASSERT_EQ(boxes().size(), 2u); // then the game-over name prompt
     EXPECT_EQ(boxes()[0].text, "Congratulations! You finished the game!\r\n\r\nYour score is: 66000");
     EXPECT_EQ(files()[DataFolder + "HighScores.ooo"], FormatScores({{"Ann", 66000}, {"Bob", 100}}));
@@ -50,8 +46,7 @@ using RunOutOfTime = GameTest;
 // score; no time at all stays at 0.
 TEST_F(RunOutOfTime, TheLevelEndsOnItsLastSecond)
 {
-    platform.memoryClock().seconds = 50000.5;
-    events().secondsPerYield = 0.25;
+    platform.memoryClock().seconds = 50000.5, events().secondsPerYield = 0.25;
     for (int score : {0, 1, -1}) {
         SCOPED_TRACE(score);
         const int limit = score < 0 ? 0 : 3;

@@ -58,8 +58,7 @@ protected:
     {
         int opened = 0;
         platform.whileModal = [&](memory::MemoryWindow& w) { ++opened, what(w); };
-        game.mnuHighScores_Click();
-        platform.whileModal = nullptr;
+        game.mnuHighScores_Click(), platform.whileModal = nullptr;
         EXPECT_TRUE(opened == 1 && !game.form2);
     }
 };
@@ -77,10 +76,9 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
         EXPECT_EQ(w.design.caption, "High Scores");
         EXPECT_EQ((std::pair{w.left, w.top}), (std::pair{w.screen.width / 2 - w.outer.width / 2, w.screen.height / 2 - w.outer.height / 2}));
     };
-    EndGame(1500, "Bert");
+    EndGame(1500, "Bert"), platform.whileModal = nullptr;
     EXPECT_EQ(Shown(), Texts{"High Scores: Your score is: 1500\r\n\r\nTo appear on the High Scores list, please enter your name: "});
     EXPECT_TRUE(shown == 1 && !game.form2);
-    platform.whileModal = nullptr;
 
     // An edited table out of order: below the last entry that beats it.
     files()[File] = FormatScores({{"a", 50}, {"b", 100}, {"c", 30}});
@@ -92,8 +90,7 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
     // No name, no entry and no window; blanks are a name.
     const std::string before = files()[File];
     EndGame(10, "");
-    EXPECT_EQ(files()[File], before);
-    EXPECT_EQ(Shown().size(), 3u); // the name prompts alone
+    EXPECT_TRUE(files()[File] == before && Shown().size() == 3u); // the name prompts alone
     EndGame(10, " ");
     EXPECT_EQ(Saved()[5], (ScoreEntry{" ", 10}));
 
@@ -103,10 +100,9 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
     files()[File] = "\"Max\",2147483647\r\n\"abc\"\",381223\r\n\"Zo\x80 \xA9\",381601\r\n\"Min\",-2147483648\r\n";
     for (const std::string name : {"Doe, Jane", "Say \"hi\"", "\"", "a : b", "Zo\xC3\xAB \xF0\x9D\x84\x9E", "two\r\nlines"})
         EndGame(5, name);
-    EXPECT_EQ(Saved(), (std::vector<ScoreEntry>{{"Max", 2147102044}, {"abc\"", 900}, {"two  lines", 5},
-                                                 {"Zo\xC3\xAB \xF0\x9D\x84\x9E", 5}, {"a : b", 5}, {"\"", 5},
-                                                 {"Say \"hi\"", 5}, {"Doe, Jane", 5}, {"Zo\xE2\x82\xAC \xC2\xA9", 2},
-                                                 {"Min", -2147102045}}));
+    EXPECT_EQ(Saved(), (std::vector<ScoreEntry>{{"Max", 2147102044}, {"abc\"", 900}, {"two  lines", 5}, {"Zo\xC3\xAB \xF0\x9D\x84\x9E", 5},
+                                                 {"a : b", 5}, {"\"", 5}, {"Say \"hi\"", 5}, {"Doe, Jane", 5},
+                                                 {"Zo\xE2\x82\xAC \xC2\xA9", 2}, {"Min", -2147102045}}));
     InTheWindow([](memory::MemoryWindow& w) { EXPECT_EQ(w.list("List1")->items[4], "5 : a : b"); });
     EXPECT_EQ(Shown().size(), 7u);
     // Bytes that no UTF-8 letter starts with: the name is the code page's ("ö€€€", "Á¿", and the first
@@ -114,17 +110,14 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
     const std::pair<std::string, std::string> codePage[] = {
         {"\xF6\x80\x80\x80", "\xC3\xB6\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"}, {"\xC1\xBF", "\xC3\x81\xC2\xBF"}, {"a\xA0z", "a\xC2\xA0z"}, {"\xC3(", "\xC3\x83("}};
     for (const auto& [stored, name] : codePage) {
-        files()[File] = "\"" + stored + "\",381606\r\n";
-        EndGame(1, "x");
+        files()[File] = "\"" + stored + "\",381606\r\n", EndGame(1, "x");
         EXPECT_EQ(Saved()[0].name, name);
     }
 }
 
 TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
 {
-    files()[File] = Anna + Bert;
-    ReachLevel1();
-    game.Label1_Click(); // the table opens during play, the countdown going on
+    files()[File] = Anna + Bert, ReachLevel1(), game.Label1_Click(); // the table opens during play, the countdown going on
     const int writes = disk().writes;
     InTheWindow([](memory::MemoryWindow& w) {
         const memory::MemoryButton& ok = *w.button("Command1");
@@ -132,8 +125,7 @@ TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
         ok.onClick();
         EXPECT_TRUE(w.closed);
     });
-    EXPECT_EQ(disk().writes, writes); // closing writes nothing
-    EXPECT_FALSE(game.Paused);
+    EXPECT_TRUE(disk().writes == writes && !game.Paused); // closing writes nothing
 
     platform.boxes().answers = {Answer::No, Answer::Yes};
     InTheWindow([&](memory::MemoryWindow& w) {
@@ -157,8 +149,7 @@ TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
     InTheWindow([&](memory::MemoryWindow& w) {
         int tables = 0;
         for (const memory::MemoryWindow* open : platform.windows) tables += open->design.name == "Form2";
-        EXPECT_EQ(tables, 1);
-        EXPECT_EQ(w.list("List1")->items, Texts{"40 : Late"});
+        EXPECT_TRUE(tables == 1 && w.list("List1")->items == Texts{"40 : Late"});
     });
     EXPECT_EQ(files()[File], "\"Late\",381579\r\n");
     boxes().clear();
@@ -231,8 +222,7 @@ TEST_F(Scores, ABadDiskLosesNoScore)
         EXPECT_EQ(files()[File] + files()[bak], Anna + cy + before) << bad;
         files().erase(bak);
     }
-    // Blanks an author of the file left around its fields are no fault.
-    for (const std::string blanks : {"\"Anna\" , 383939 \r\n", "Anna,\" 383939 \"\r\n"})
+    for (const std::string blanks : {"\"Anna\" , 383939 \r\n", "Anna,\" 383939 \"\r\n"}) // an author's blanks are no fault
         EXPECT_EQ(ParseScores(blanks).entries, ParseScores(Anna).entries) << blanks;
     boxes().clear();
     for (const Fault& fault : faults) {
@@ -244,8 +234,7 @@ TEST_F(Scores, ABadDiskLosesNoScore)
         EXPECT_EQ(fault.kept.empty() ? broken : files()[fault.kept], broken);
         for (auto* set : {&disk().locked, &disk().unreadable, &disk().readOnlyFiles, &disk().special, &disk().held}) set->clear();
         disk().whileHeld = nullptr, disk().sizes.clear(), files()[File] = earlier, EndGame(500, "New");
-        EXPECT_EQ(Shown().size(), 1u);
-        EXPECT_EQ(files()[File], Anna + Bert + "\"New\",381783\r\n");
+        EXPECT_TRUE(Shown().size() == 1u && files()[File] == Anna + Bert + "\"New\",381783\r\n");
         files().erase(bak), files().erase(DataFolder + "HighScores.1.bak");
     }
 }
@@ -273,13 +262,11 @@ TEST_F(Scores, AClosedDataFolderKeepsTheScoresInThePlayersCopy)
     disk().user.clear();
     Form1 without(platform);
     without.DataPath = DataFolder, without.TotalScore = 600, platform.boxes().inputs.push_back("Lost"), without.GameOver();
-    EXPECT_EQ(Shown().back(), SaveFailed + closed + move);
-    EXPECT_EQ(files()[File], Anna + Bert);
+    EXPECT_TRUE(Shown().back() == SaveFailed + closed + move && files()[File] == Anna + Bert);
 }
 
-// A file the player made read-only keeps its scores, contents and mode, even for root. A full disk
-// keeps the old file, and its torn temporary goes. A FIFO or a link to an endless device is refused at
-// once, and left as it is.
+// A file the player made read-only keeps its scores, contents and mode, even for root. A full disk keeps the old
+// file, and its torn temporary goes. A FIFO or a link to an endless device is refused at once, and left as it is.
 TEST(ScoresOnTheDisk, NothingOnTheDiskIsLostOrLeftBehind)
 {
     namespace fs = std::filesystem;
@@ -317,18 +304,18 @@ TEST(ScoresOnTheDisk, NothingOnTheDiskIsLostOrLeftBehind)
     ::setrlimit(RLIMIT_FSIZE, &full);
     const Texts told = endGame(500, "New");
     ::setrlimit(RLIMIT_FSIZE, &limit);
-    EXPECT_EQ(told, Texts{SaveFailed});
-    EXPECT_EQ(read(), Anna + Bert);
+    EXPECT_TRUE(told == Texts{SaveFailed} && read() == Anna + Bert);
     onlyTheFile("a failed save");
 #endif
-    EXPECT_EQ(endGame(500, "New"), Texts{});
-    EXPECT_EQ(read(), Anna + Bert + "\"New\",381783\r\n");
+    EXPECT_TRUE(endGame(500, "New").empty() && read() == Anna + Bert + "\"New\",381783\r\n");
 #ifdef _WIN32
-    // Another program (a scanner, a sync client) holds the file, shared for reading only, or not at
-    // all. Let go during the waits, it costs no score; never let go, the old file stays whole and
-    // nothing is left beside it.
+    // Another program (a scanner, a sync client) holds the file, shared for all but deletion, for reading
+    // only, or not at all. Let go during the waits, it costs no score; never let go, the old file stays
+    // whole and nothing is left beside it.
     struct Hold { DWORD share; bool letGo; Texts told; };
-    for (const Hold& hold : {Hold{FILE_SHARE_READ, true, {}}, Hold{0, true, {}}, Hold{FILE_SHARE_READ, false, {SaveFailed}},
+    const DWORD allButDeletion = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    for (const Hold& hold : {Hold{FILE_SHARE_READ, true, {}}, Hold{0, true, {}}, Hold{allButDeletion, true, {}},
+                             Hold{FILE_SHARE_READ, false, {SaveFailed}}, Hold{allButDeletion, false, {SaveFailed}},
                              Hold{0, false, {LoadFailed, SaveFailed}}}) {
         SCOPED_TRACE(std::to_string(hold.share) + (hold.letGo ? " let go" : " held"));
         const std::string before = read();
@@ -340,8 +327,7 @@ TEST(ScoresOnTheDisk, NothingOnTheDiskIsLostOrLeftBehind)
         };
         EXPECT_EQ(endGame(900, "Held"), hold.told);
         if (held) CloseHandle(held);
-        EXPECT_GE(waited, hold.letGo ? 300 : 2000);
-        EXPECT_EQ(read().find("\"Held\"") != std::string::npos, hold.letGo);
+        EXPECT_TRUE(waited >= (hold.letGo ? 300 : 2000) && (read().find("\"Held\"") != std::string::npos) == hold.letGo) << waited;
         if (!hold.letGo) EXPECT_EQ(read(), before);
         onlyTheFile("a held file");
         std::ofstream(file, std::ios::binary) << before;

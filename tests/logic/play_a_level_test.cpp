@@ -95,8 +95,8 @@ TEST_F(PlayALevel, TheBallTurnsAtEdgesWallsAndStrokes)
     struct Step { double x, y, vx, vy, toX, toY, toVX, toVY; Segment stroke = {}; };
     const Step steps[] = {
         {100, 100, 3, -2, 103, 98, 3, -2}, {100, 2, 0, -3, 100, 5, 0, 3}, {597, 100, 3, 0, 600, 100, 3, 0},
-        {3.5, 100, -3, 0, 0.5, 100, -3, 0}, {100, 397, 0, 3, 100, 400, 0, 3}, {598, 398, 5, 5, 593, 403, -5, 5},
-        {593, 403, -5, 5, 588, 398, -5, -5}, {100, 195, 3, 4, 103, 191, 3, -4},
+        {3.5, 100, -3, 0, 0.5, 100, -3, 0}, {2, 100, -3, 0, 5, 100, 3, 0}, {100, 397, 0, 3, 100, 400, 0, 3},
+        {598, 398, 5, 5, 593, 403, -5, 5}, {593, 403, -5, 5, 588, 398, -5, -5}, {100, 195, 3, 4, 103, 191, 3, -4},
         {100, 195, 3, 4, 103, 191, 3, -4, {50, 197, 300, 197}},
     };
     for (const Step& s : steps) {
@@ -110,19 +110,16 @@ TEST_F(PlayALevel, TheBallTurnsAtEdgesWallsAndStrokes)
     }
     EXPECT_EQ(events().yields, 2);
 
-    // A step longer than the field, shortened, cannot pass from edge to edge for ever.
-    Place(201, 100, -223.393, -9.76859);
+    Place(201, 100, -223.393, -9.76859); // a step longer than the field, shortened, cannot pass from edge to edge for ever
     for (int i = 0; i < 1000; ++i) game.MoveBall();
     EXPECT_TRUE(game.BallY >= 0 && game.BallY <= 400 && std::abs(std::hypot(game.BallVX, game.BallVY) - 100) < 1e-9);
     Place(300, 200, 0, 150), game.MoveBall();
     EXPECT_EQ((std::pair{game.BallY, game.BallVY}), (std::pair{300.0, 100.0}));
-    // A ball wedged on a wall ends its step unmoved.
-    Place(100, 198, 0, 1);
+    Place(100, 198, 0, 1); // a ball wedged on a wall ends its step unmoved
     EXPECT_TRUE(game.MoveBall() == Form1::StepOutcome::Stuck && game.BallY == 198);
 
     // Steps of a small fraction of a pixel neither slip through a wall nor bend.
-    Load(LevelWith("550,0,550,400,1,1,2,1", 2));
-    Place(549.0, 200.0, 0.0003, 0.00001);
+    Load(LevelWith("550,0,550,400,1,1,2,1", 2)), Place(549.0, 200.0, 0.0003, 0.00001);
     for (int step = 0; step < 1'000'000; ++step) game.MoveBall();
     EXPECT_TRUE(std::abs(game.BallX - 251) < 0.001 && std::abs(game.BallY - 210) < 1e-6); // back from the wall, unbent
 }

@@ -182,9 +182,7 @@ private:
             const bool yes = Chance(50);
             if (yes && box.title == "Warning!") Settle(), entered_ = 0;
             platform_->boxes().answers.push_back(yes ? Answer::Yes : Answer::No);
-        } else if (box.buttons == Buttons::OkCancel) {
-            platform_->boxes().answers.push_back(Chance(50) ? Answer::Ok : Answer::Cancel);
-        }
+        } else if (box.buttons == Buttons::OkCancel) platform_->boxes().answers.push_back(Chance(50) ? Answer::Ok : Answer::Cancel);
     }
 
     // The table is modal: only it and the timer have events while it is open. It closes with OK, Enter,
@@ -281,6 +279,5 @@ TEST(RandomPlay, EveryEventLeavesTheGameInAStateItCanBeIn)
     RandomPlayer player(seed, EnvNumber("ORVANE_RANDOM_EVENTS", 1'000'000));
     if (!player.HasData()) GTEST_SKIP() << "the shipped Data folder is not at " ORVANE_SOURCE_DIR "/Data";
     player.Play();
-    ASSERT_EQ(player.Failure(), "") << "replay with ORVANE_RANDOM_SEED=" << seed
-                                    << " ORVANE_RANDOM_EVENTS=" << player.Events();
+    ASSERT_EQ(player.Failure(), "") << "replay with ORVANE_RANDOM_SEED=" << seed << " ORVANE_RANDOM_EVENTS=" << player.Events();
 }

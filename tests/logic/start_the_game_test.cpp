@@ -14,8 +14,7 @@ TEST_F(StartTheGame, OpensCentredOnTheWelcomePictureWithItsMenus)
 {
     files()["/game/Data/Welcome.jpg"] = "JFIF", window().outer = {613, 452}, game.Form_Load(); // the GIF comes first
     // Centred with the size it had, then grown to the right and down.
-    EXPECT_EQ((std::pair{window().left, window().top}), (std::pair{640 - 306, 512 - 226}));
-    EXPECT_EQ(window().outer, (Size{603, 441}));
+    EXPECT_EQ((std::tuple{window().left, window().top, window().outer}), (std::tuple{640 - 306, 512 - 226, Size{603, 441}}));
     EXPECT_TRUE(game.DataPath == "/game/Data/" && game.LevelCount == 3 && game.BallRadius == 5);
     EXPECT_TRUE(window().picture == "/game/Data/Welcome.gif" && boxes().empty() && !game.files.isOpen(4));
     EXPECT_EQ(window().design.caption, "Orvane  v1.20      Download other software from:  https://orvane.example.org/");
@@ -30,8 +29,8 @@ TEST_F(StartTheGame, OpensCentredOnTheWelcomePictureWithItsMenus)
 
     // Without its speed test the start area and its picture stay, to try again.
     files()[DataFolder + "SystemTest.ooo"] = "Missing.gif,1,2", game.ImageClickToStart->onClick();
-    EXPECT_TRUE(boxes().size() == 1u && game.ImageClickToStart->visible() && game.Paused && game.Testing);
-    EXPECT_TRUE(window().picture == DataFolder + "Welcome.gif" && events().yields == 0);
+    EXPECT_TRUE(boxes().size() == 1u && game.ImageClickToStart->visible() && game.Paused && game.Testing &&
+                window().picture == DataFolder + "Welcome.gif" && events().yields == 0);
 }
 
 // The speed test, timed on a clock late in the day, scales every level's ball by its seconds over 7,
@@ -88,8 +87,7 @@ TEST_F(StartTheGame, TheMenusAroundTheGame)
     EXPECT_TRUE(platform.memoryShell().opened.empty());
     game.mnuWebsite->onClick();
     EXPECT_EQ(platform.memoryShell().opened, (std::vector<std::string>{"https://orvane.example.org/"}));
-    EXPECT_EQ(boxes()[0].text,
-              "To visit the Orvane Web site you must be connected to the Internet. Click 'OK' when ready.");
+    EXPECT_EQ(boxes()[0].text, "To visit the Orvane Web site you must be connected to the Internet. Click 'OK' when ready.");
     EXPECT_TRUE(boxes()[0].title == "orvane.example.org" && boxes()[0].buttons == Buttons::OkCancel);
 
     game.mnuExit->onClick();
