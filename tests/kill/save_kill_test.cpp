@@ -74,34 +74,22 @@ int Finish(Copy copy)
 // Seed entries below every player's score, so that a big file is written at every save.
 constexpr int SeedEntries = 300;
 
-// The number of games the file records, or a failure naming what is wrong: the players' games on top,
-// newest first, then the seed unchanged.
-::testing::AssertionResult Games(const std::string& text, int& games)
+// The table after this many games: the players' on top, newest first, then the seed unchanged.
+std::vector<orvane::ScoreEntry> Table(int games)
 {
-    const orvane::ScoreTable table = orvane::ParseScores(text);
-    const int n = static_cast<int>(table.entries.size());
-    if (!table.complete || n < SeedEntries) return ::testing::AssertionFailure() << "a torn file: " << n << " entries";
-    games = n - SeedEntries;
-    for (int i = 0; i < n; ++i) {
-        const int score = i >= games ? -(i - games) : games - i;
-        const std::string name = i >= games ? "Seed " + std::to_string(-score) : "Player " + std::to_string(score);
-        if (table.entries[i] != orvane::ScoreEntry{name, score})
-            return ::testing::AssertionFailure() << "neither the old nor the new table: entry " << i << " is \""
-                                                 << table.entries[i].name << "\" " << table.entries[i].score;
-    }
-    return ::testing::AssertionSuccess();
+    std::vector<orvane::ScoreEntry> table;
+    for (int g = games; g > 0; --g) table.push_back({"Player " + std::to_string(g), g});
+    for (int i = 0; i < SeedEntries; ++i) table.push_back({"Seed " + std::to_string(i), -i});
+    return table;
 }
 
 TEST(SaveUnderKill, TheFileIsTheOldOrTheNewTableAfterEveryKill)
 {
     const fs::path folder = fs::temp_directory_path() / ("orvane-kill-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    fs::remove_all(folder), fs::create_directories(folder);
     const std::string data = folder.string() + "/", file = data + "HighScores.ooo";
     orvane::NativeFileSystem disk;
-    std::vector<orvane::ScoreEntry> seed;
-    for (int i = 0; i < SeedEntries; ++i) seed.push_back({"Seed " + std::to_string(i), -i});
-    ASSERT_TRUE(disk.replaceFile(file, orvane::FormatScores(seed)));
+    ASSERT_TRUE(disk.replaceFile(file, orvane::FormatScores(Table(0))));
 
     std::mt19937 random(20261207);
     // Kills go on until enough of them have come in the middle of writing the file, a small part of a game.
@@ -111,8 +99,8 @@ TEST(SaveUnderKill, TheFileIsTheOldOrTheNewTableAfterEveryKill)
         int out[2];
         ASSERT_EQ(::pipe(out), 0);
         const pid_t child = Start({data}, out[1]);
-        ::close(out[1]);
         ASSERT_GT(child, 0);
+        ::close(out[1]);
 
         // The kill comes at a random moment of a game, however long a game takes on this build: after one
         // to three whole games (a dot on the pipe each), a random part of the time the last one took.
@@ -126,24 +114,19 @@ TEST(SaveUnderKill, TheFileIsTheOldOrTheNewTableAfterEveryKill)
             game = Clock::now() - last, last = Clock::now();
         }
         std::this_thread::sleep_for(game * std::uniform_real_distribution<double>(0, 1)(random));
-        ::kill(child, SIGKILL);
-        ::close(out[0]);
         int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "the save loop stopped by itself, status " << status;
+        ::kill(child, SIGKILL), ::close(out[0]);
+        ASSERT_TRUE(::waitpid(child, &status, 0) == child && WIFSIGNALED(status)) << "the save loop stopped by itself, status " << status;
 
         // A temporary file left behind, named for the killed process: the kill came in the middle of writing it.
         if (fs::remove(file + "." + std::to_string(child) + ".new")) ++killsMidSave;
-        const std::optional<std::string> text = disk.readFile(file);
-        ASSERT_TRUE(text) << "the file is gone";
-        int now = 0;
-        ASSERT_TRUE(Games(*text, now));
-        ASSERT_GE(now, games) << "a saved game was lost";
+        const orvane::ScoreTable table = orvane::ParseScores(disk.readFile(file).value_or("\"the file is gone"));
+        const int now = static_cast<int>(table.entries.size()) - SeedEntries;
+        ASSERT_TRUE(table.complete && now >= games && table.entries == Table(now))
+            << "neither the old nor the new table: " << table.entries.size() << " entries after " << games << " games";
         games = now;
     }
-    // Without kills in the middle of a save the test would prove nothing.
-    EXPECT_EQ(killsMidSave, 20);
-    EXPECT_GT(games, 0);
+    EXPECT_TRUE(killsMidSave == 20 && games > 0) << "without kills in the middle of a save the test proves nothing";
     std::printf("%d kills, %d in the middle of writing, %d games saved\n", kills, killsMidSave, games);
     fs::remove_all(folder);
 }
@@ -152,8 +135,7 @@ TEST(SaveUnderKill, TheFileIsTheOldOrTheNewTableAfterEveryKill)
 TEST(SaveUnderKill, TwoCopiesEndingGamesAtOnceLoseNone)
 {
     const fs::path folder = fs::temp_directory_path() / ("orvane-two-copies-" + std::to_string(ProcessId()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    fs::remove_all(folder), fs::create_directories(folder);
     const std::string data = folder.string() + "/", file = data + "HighScores.ooo";
     orvane::NativeFileSystem disk;
     ASSERT_TRUE(disk.replaceFile(file, ""));
