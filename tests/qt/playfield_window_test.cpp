@@ -61,9 +61,7 @@ TEST(PlayfieldWindow, HasItsCaptionMenusLabelsAndPlayfield)
     QtGame game;
     game.form.window->show();
     QWidget* root = game.window.widget();
-    EXPECT_EQ(root->windowTitle().toStdString(),
-              "Orvane  v1.20      Download other software from:  https://orvane.example.org/");
-
+    EXPECT_EQ(root->windowTitle().toStdString(), "Orvane  v1.20      Download other software from:  https://orvane.example.org/");
     auto texts = [](QWidget* menu) {
         QStringList all;
         for (QAction* a : menu->actions()) all << a->text();
@@ -82,15 +80,13 @@ TEST(PlayfieldWindow, HasItsCaptionMenusLabelsAndPlayfield)
 
     // The whole playfield lies below the menu bar, and the window is fixed.
     QWidget* field = game.window.playfield();
-    EXPECT_EQ(field->size(), QSize(600, 400));
-    EXPECT_EQ(field->mapTo(root, QPoint(0, 0)), QPoint(0, game.window.menuBar()->height()));
+    EXPECT_EQ(QRect(field->mapTo(root, QPoint(0, 0)), field->size()), QRect(0, game.window.menuBar()->height(), 600, 400));
     EXPECT_EQ(root->minimumSize(), root->maximumSize());
 
     // The panel's labels where they are designed, hidden until play.
     auto label = [](Label* control) { return dynamic_cast<qt::QtLabel&>(*control).widget(); };
     EXPECT_EQ(label(game.form.Label2)->mapTo(field, QPoint(0, 0)), QPoint(112, 288 + 8));
-    EXPECT_EQ(label(game.form.Label2)->text().toStdString(), "Level 1");
-    EXPECT_TRUE(label(game.form.Label2)->font().bold());
+    EXPECT_TRUE(label(game.form.Label2)->text() == "Level 1" && label(game.form.Label2)->font().bold());
     EXPECT_EQ(label(game.form.Label5)->geometry(), QRect(0, 64, 185, 25));
     EXPECT_FALSE(game.form.FrameLevelInfo->visible() || game.form.Label1->visible());
 }
@@ -103,13 +99,10 @@ TEST(PlayfieldWindow, TheNextLevelIsShownWholeWithoutTheOldLineWork)
     ASSERT_FALSE(game.platform.events().ending()) << "the game's data was not found beside the tests";
     form.window->show();
     // Level 1 as after a restart, Display Margins on, and a stroke drawn.
-    form.Testing = false, form.SpeedFactor = 1, form.LevelCompleted();
-    form.mnuMargins->setChecked(true);
-    form.Segments[0] = {450, 315, 550, 315}, form.Redraw();
-    game.Settle();
+    form.Testing = false, form.SpeedFactor = 1, form.LevelCompleted(), form.mnuMargins->setChecked(true);
+    form.Segments[0] = {450, 315, 550, 315}, form.Redraw(), game.Settle();
     QImage before = game.Shown();
-    ASSERT_GT(RedPixels(before), 50);
-    ASSERT_EQ(before.pixelColor(500, 315), QColor(Qt::white));
+    ASSERT_TRUE(RedPixels(before) > 50 && before.pixelColor(500, 315) == QColor(Qt::white));
 
     // The next level, and the first paint after it: the new picture whole, with the panel and the prompt,
     // and nothing of the old line work. (The offscreen platform paints whole windows; on an X server,
@@ -129,8 +122,7 @@ TEST(PlayfieldWindow, TheNextLevelIsShownWholeWithoutTheOldLineWork)
     for (int y = 0; y < 400; ++y)
         for (int x = 0; x < 600; ++x)
             stale += !covered.contains(QPoint(x, y)) && shown.pixel(x, y) != picture.pixel(x, y);
-    EXPECT_EQ(stale, 0);
-    EXPECT_EQ(RedPixels(shown), 0);
+    EXPECT_TRUE(stale == 0 && RedPixels(shown) == 0) << stale << " stale pixels";
     EXPECT_EQ(shown.pixelColor(2, 290), QColor(Qt::black)) << "the panel is not shown with the picture";
 
     // The new level's margins show at the first redraw.
@@ -148,7 +140,6 @@ TEST(PlayfieldWindow, EndingTheProgramClosesANestedBox)
         game.form.mnuExit_Click();
     });
     game.form.mnuAbout_Click(); // returns once the program ends
-    EXPECT_EQ(caption.toStdString(), "About");
-    EXPECT_TRUE(game.platform.events().ending());
+    EXPECT_TRUE(caption == "About" && game.platform.events().ending());
     EXPECT_EQ(game.platform.dialogs().messageBox("x", "", Buttons::YesNo, Icon::None), Answer::No);
 }
