@@ -1,10 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Orvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The game's shipped content: every file in Data/ loads cleanly, the speed
-// test finishes by itself, every numbered level needs the player and is won
-// by its recorded solution, the levels grow harder for an unsteady hand step
-// by step, and Data/ is what tools/levels/ generates.
+// The game's shipped content: every file in Data/ loads cleanly, the speed test finishes by itself,
+// every numbered level needs the player and is won by its recorded solution, the levels grow harder for
+// an unsteady hand step by step, and Data/ is what tools/levels/ generates.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -26,8 +25,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path DataFolder = fs::path(ORVANE_SOURCE_DIR) / "Data";
-const fs::path Descriptions = fs::path(ORVANE_SOURCE_DIR) / "tools" / "levels";
+const fs::path DataFolder = fs::path(ORVANE_SOURCE_DIR) / "Data", Descriptions = fs::path(ORVANE_SOURCE_DIR) / "tools" / "levels";
 
 std::string Read(const fs::path& path)
 {
@@ -39,16 +37,14 @@ std::string Read(const fs::path& path)
 std::optional<Size> Probe(const std::string& path)
 {
     QImage picture(QString::fromStdString(path));
-    if (picture.isNull()) return std::nullopt;
-    return Size{picture.width(), picture.height()};
+    return picture.isNull() ? std::nullopt : std::optional(Size{picture.width(), picture.height()});
 }
 
 levelcheck::Report Check(const std::string& file, long long steps,
                          std::optional<std::vector<levelcheck::Stroke>> solution = std::nullopt, int replays = 0)
 {
-    const levelcheck::Options options{
-        .steps = steps, .passesPerSecond = ReferencePassesPerSecond, .solution = std::move(solution), .tolerance = replays};
-    return levelcheck::Check((DataFolder / file).string(), options, Probe);
+    return levelcheck::Check((DataFolder / file).string(),
+                             {.steps = steps, .passesPerSecond = ReferencePassesPerSecond, .solution = std::move(solution), .tolerance = replays}, Probe);
 }
 
 const std::vector<std::string> None;
@@ -70,10 +66,7 @@ std::vector<std::string> DescriptionNames()
 
 std::string LevelName(int level) { return fs::path(LevelFileName(level)).stem().string(); }
 
-std::vector<levelcheck::Stroke> Solution(int level)
-{
-    return levelcheck::ReadSolution(Read(Descriptions / (LevelName(level) + ".solution")));
-}
+std::vector<levelcheck::Stroke> Solution(int level) { return levelcheck::ReadSolution(Read(Descriptions / (LevelName(level) + ".solution"))); }
 
 } // namespace
 
@@ -83,8 +76,7 @@ TEST(ShippedContent, TheSpeedTestEndsAfterSevenReferenceSecondsAndEveryLevelIsCo
     const levelcheck::Report r = Check("SystemTest.ooo", 2 * speedTestSteps);
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.warnings, None);
-    EXPECT_EQ(r.run->outcome, "goal");
-    // A little either way is the ball's last fraction of a step.
+    EXPECT_EQ(r.run->outcome, "goal"); // a little either way is the ball's last fraction of a step:
     EXPECT_NEAR(static_cast<double>(r.run->steps), speedTestSteps, speedTestSteps / 1000.0);
 
     const auto names = DescriptionNames();
@@ -99,12 +91,10 @@ TEST_P(NumberedLevel, NeedsThePlayerAndIsWonByItsSolution)
 {
     const std::string file = LevelFileName(GetParam());
     const int seconds = Check(file, 1).seconds;
-    levelcheck::Report r = Check(file, static_cast<long long>(3 * seconds * ReferencePassesPerSecond),
-                                 Solution(GetParam()));
+    levelcheck::Report r = Check(file, static_cast<long long>(3 * seconds * ReferencePassesPerSecond), Solution(GetParam()));
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.warnings, None);
-    // Left alone the ball neither finds the goal in three times the level's
-    // time nor gets wedged.
+    // Left alone the ball neither finds the goal in three times the level's time nor gets wedged.
     EXPECT_EQ(r.run->outcome, "none") << "after " << r.run->steps << " steps";
     EXPECT_EQ(r.solution->outcome, "goal") << "the ball ends at " << r.solution->ballX << "," << r.solution->ballY;
     EXPECT_GT(r.solution->secondsLeft, 0);
@@ -116,10 +106,9 @@ TEST_P(NumberedLevel, NeedsThePlayerAndIsWonByItsSolution)
 INSTANTIATE_TEST_SUITE_P(Shipped, NumberedLevel, ::testing::Range(1, LevelCount() + 1),
                          [](const auto& info) { return LevelName(info.param); });
 
-// The curve the README measures on 100 replays a level (levels 1 to 3 won
-// at least 90 %, none below 25 %, none more than 15 points below the one
-// before), on ten replays, which tell a share only to about 15 points: the
-// last two with that much room.
+// The curve the README measures on 100 replays a level (levels 1 to 3 won at least 90 %, none below
+// 25 %, none more than 15 points below the one before), on ten replays, which tell a share only to about
+// 15 points: the last two with that much room.
 TEST(ShippedContent, LevelsGrowHarderForAnUnsteadyHandStepByStep)
 {
     int before = 10;
@@ -142,8 +131,7 @@ TEST_P(GeneratedContent, MatchesWhatIsShipped)
         EXPECT_EQ(LevelFileText(d), Read(DataFolder / (name + ".ooo")));
     }
 
-    // The same bytes where the same Qt draws them; elsewhere the same
-    // picture but for the smoothing of edges and letters.
+    // The same bytes where the same Qt draws them; elsewhere the same picture but for smoothed edges and letters.
     const QByteArray drawn = PictureFile(Picture(d, GameLayout()));
     const std::string shipped = Read(DataFolder / d.pictureName());
     if (drawn.toStdString() == shipped) return;

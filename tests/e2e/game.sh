@@ -1,19 +1,18 @@
 # SPDX-FileCopyrightText: 2026 The Orvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The game as a player gets it (platform qt: the Debian package; wine: the
-# Windows zip) from the folder build at the pixel ratio scale, watched.
+# The game as a player gets it (qt: the Debian package; wine: the Windows zip) from the folder build at
+# the pixel ratio scale, watched.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 pct=$(awk -v s="$scale" 'BEGIN { print int(s * 100 + 0.5) }')
 source "$here/lib.sh"
 work=$(mktemp -d) && chmod 755 "$work"
-# One thread an ImageMagick command: the game keeps a core busy.
-export MAGICK_THREAD_LIMIT=1
+export MAGICK_THREAD_LIMIT=1 # one thread an ImageMagick command: the game keeps a core busy
 # The browser the game hands web addresses to writes them down.
 mkdir "$work/bin" && touch "$work/opened" && chmod 666 "$work/opened"
 printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s"\n' "$work/opened" >"$work/bin/xdg-open" && chmod 755 "$work/bin/xdg-open"
 
-# Per platform: install (sets data and scores), run_game, place (the
-# playfield's FX, FY and the menu bar's X Y WIDTH HEIGHT), to_box, close_with_ok.
+# Per platform: install (sets data and scores), run_game, place (the playfield's FX, FY and the menu
+# bar's X Y WIDTH HEIGHT), to_box, close_with_ok.
 case $platform in
 qt)
   shots_root=$build/e2e-screenshots list_at=13,14
@@ -24,14 +23,12 @@ qt)
     dpkg-deb -x "$deb" "$root"
     [ -x "$root/usr/games/orvane" ] && [ -x "$root/usr/lib/games/orvane/orvane" ] || fail "$step" "$deb" "the package lacks its launcher or its program"
     installed=$(cd "$root/usr" && find . -type f -exec md5sum {} + | sort)
-    # The player: a user of its own when this runs as root, as on the build
-    # machines, so that the installed files are not the player's to write.
+    # The player: a user of its own when this runs as root, so that the installed files are not the player's to write.
     home=$work/home player=() scores=$work/home/.local/share/orvane/Data/HighScores.ooo
     mkdir "$home"
     [ "$(id -u)" -ne 0 ] || { chown nobody "$home" && player=(setpriv --reuid=nobody --regid=nogroup --clear-groups); }
   }
-  # On the X server, whatever platform the window tests were told of.
-  run_game() {
+  run_game() { # on the X server, whatever platform the window tests were told of
     exec env -u XDG_DATA_HOME HOME="$home" PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" \
       "${player[@]}" "$root/usr/games/orvane"
   }
@@ -39,8 +36,7 @@ qt)
     FX=$X FY=$((Y + HEIGHT - 400 * pct / 100))
     bar=("$X" $((Y + 1)) "$WIDTH" $((FY - Y - 2)))
   }
-  # Without a window manager nothing gives a new window the keyboard.
-  to_box() { xdotool windowfocus --sync "$box" "$@"; }
+  to_box() { xdotool windowfocus --sync "$box" "$@"; } # without a window manager nothing gives it the keyboard
   close_with_ok() { xdotool mousemove $((X + 124)) $((Y + HEIGHT - 19)) click 1; }
   ;;
 wine)
@@ -54,8 +50,7 @@ wine)
     wine_prefix "$build/wine$([ "$scale" = 1 ] || echo -hidpi)" "$work/bin/xdg-open" $((96 * pct / 100))
   }
   run_game() { cd "${1:-$game_dir}" && exec wine orvane.exe; }
-  # Wine frames the window itself: an equal border left, right and below.
-  place() {
+  place() { # Wine frames the window itself: an equal border left, right and below
     local border=$(((WIDTH - 600 * pct / 100) / 2))
     FX=$((X + border)) FY=$((Y + HEIGHT - border - 400 * pct / 100))
     bar=($((FX + 2)) $((FY - 17 * pct / 100)) $((600 * pct / 100 - 4)) $((14 * pct / 100)))
@@ -81,12 +76,10 @@ start() {
   game=$!
   xvfb_own "$game"
 }
-# Under Wine a start now and then makes no window: it is tried twice.
-launch() {
+launch() { # under Wine a start now and then makes no window: it is tried twice
   start
   xvfb_window "$ORVANE_CAPTION" 30 || { [ "$platform" = wine ] && { kill "$game" 2>/dev/null; start; } && xvfb_window "$ORVANE_CAPTION" 30; } ||
     fail "the game's window appears" "(none)" "no window captioned \"$ORVANE_CAPTION\" within 30 s"
-  main=$window
   place
   [ $((WIDTH - 600 * pct / 100)) -eq $((2 * (FX - X))) ] && [ $((FY - Y)) -ge $((10 * pct / 100)) ] && [ $((FY - Y)) -le $((60 * pct / 100)) ] ||
     fail "the game's window appears" "$(shot 00-window)" "the window is ${WIDTH}x$HEIGHT, not a playfield of 600x400 times $scale below a menu bar"
@@ -155,19 +148,17 @@ shows_level() {
   looks_like "$work/top.png" "$work/level-top.png"
 }
 after_speed_test() { poll_shot "$1" 120 shows_level 1 || fail "$step" "$last" "no level 1 picture within 120 s of the click on the start area"; }
-# The prompt's band: the pixels in which it differs from the level picture.
-band() { changed 150 162 300 30 "$work/level-band.png" 20%; }
-# The ball may cross the band: a hundred pixels of it are allowed.
+band() { changed 150 162 300 30 "$work/level-band.png" 20%; } # where the prompt differs from the level picture
+# The ball may cross the band: a hundred pixels are allowed.
 prompt_is_gone() { [ "$(band)" -lt $((120 * pct / 100 * pct / 100)) ]; }
 prompt_is_shown() { [ "$(band)" -gt $((300 * pct / 100 * pct / 100)) ] && shows_level 1; }
 start_level() {
   click_at 294 180
   poll_shot "$1" 15 prompt_is_gone || fail "$step" "$last" "the prompt is still shown"
 }
-# One slanted line sends the ball up into the goal.
-win_level_1() { start_level "$1" && stroke 370 230 10 -10 6; }
-# Whole, to its far end: the mouse runs ahead of the paints, and a shot
-# taken mid-stroke would pass the counts with half a line.
+win_level_1() { start_level "$1" && stroke 370 230 10 -10 6; } # one slanted line sends the ball up into the goal
+# Whole, to its far end: the mouse runs ahead of the paints, and a shot taken mid-stroke would pass the
+# counts with half a line.
 stroke_is_drawn() {
   area "$work/now.png" 440 290 120 50 "$work/stroke.png"
   area "$work/now.png" 538 324 14 9 "$work/stroke-end.png"
@@ -182,7 +173,7 @@ play_first_level() {
   step "the speed test ends with the prompt of level 1" click_at 304 364
   after_speed_test 03-prompt
   step "the prompt and the level-information panel" area "$work/now.png" 0 288 185 89 "$work/panel.png"
-  # The panel is black; the picture there is dark, but far from all black.
+  # The panel is black (the picture there is dark, but far from all black), with light grey text.
   [ "$(pixels_like "$work/panel.png" black 3%)" -gt $((10000 * pct / 100 * pct / 100)) ] || fail "$step" "$last" "the panel is not black"
   [ "$(pixels_like "$work/panel.png" 'rgb(224,224,224)' 15%)" -gt $((100 * pct / 100 * pct / 100)) ] || fail "$step" "$last" "the panel shows no light grey text"
   prompt_is_shown || fail "$step" "$last" "the prompt's band differs from the level picture in only $(band) pixels"

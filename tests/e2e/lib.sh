@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The Orvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Xvfb, a Wine prefix, polling and picture checks for the end-to-end scripts
-# and the desktop benchmarks. What it started, and $work, go at the exit.
+# Xvfb, a Wine prefix, polling and picture checks for the end-to-end scripts and the desktop
+# benchmarks. What it started, and $work, go at the exit.
 ORVANE_CAPTION="Orvane  v1"
 _xvfb_pids=()
 _xvfb_cleanup() {
@@ -20,8 +20,8 @@ until_true() {
     sleep 0.2
   done
 }
-# Xvfb picks a free display and tells its number: a guessed one may belong
-# to a server of another run that the lock files of this /tmp do not show.
+# Xvfb picks a free display and tells its number: a guessed one may belong to a server of another run
+# that the lock files of this /tmp do not show.
 xvfb_start() {
   local told=$(mktemp)
   Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$told" >/dev/null 2>&1 &
@@ -34,13 +34,10 @@ _visible_window() { window=$(xdotool search --onlyvisible --name "$1" 2>/dev/nul
 # xvfb_window CAPTION SECONDS: sets window, X, Y, WIDTH and HEIGHT.
 xvfb_window() { until_true "$2" _visible_window "$1" && eval "$(xdotool getwindowgeometry --shell "$window")"; }
 
-export WINEDEBUG=-all
-# No .NET or Gecko installers: the game needs neither.
-export WINEDLLOVERRIDES="mscoree,mshtml="
-# wine_prefix FOLDER BROWSER [DPI]: the prefix is kept, which spares the next
-# run half a minute. A persistent server: a program started just after the
-# last one ended could otherwise meet a server on its way out and fail to
-# make its window.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" # no .NET or Gecko installers: the game needs neither
+# wine_prefix FOLDER BROWSER [DPI]: the prefix is kept, which spares the next run half a minute. A
+# persistent server: a program started just after the last one ended could otherwise meet a server on
+# its way out and fail to make its window.
 wine_prefix() {
   export WINEPREFIX=$1
   mkdir -p "$WINEPREFIX"
@@ -49,13 +46,12 @@ wine_prefix() {
   _wine_server=1
   if [ ! -f "$WINEPREFIX/.orvane-ready" ]; then
     wineboot -i >/dev/null 2>&1
-    # Debian's Wine does not find its own fonts, among them those that stand
-    # in for the classic Windows faces, until they are in the prefix.
+    # Debian's Wine does not find its own fonts (those standing in for the Windows faces) outside the prefix.
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     touch "$WINEPREFIX/.orvane-ready"
   fi
-  # Without a window manager Wine must frame its windows itself; a managed
-  # window would get no frame and every close would wait two seconds.
+  # Without a window manager Wine must frame its windows itself; a managed window would get no frame
+  # and every close would wait two seconds.
   printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="N"\n\n[HKEY_CURRENT_USER\\Software\\Wine\\WineBrowser]\n"Browsers"="%s"\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' \
     "$2" "${3:-96}" >"$WINEPREFIX/orvane.reg"
   wine regedit /S "$(winepath -w "$WINEPREFIX/orvane.reg")" >/dev/null 2>&1

@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Orvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# A menu held open for 15 s in the speed test, in which Windows holds the
-# game's loop, leaves level 1's ball at the speed of a run left alone. Were
-# the held time counted, it would fly six to sixteen times as fast (a test
-# lasts 1 to 3 s under Wine here). Under Wine the calibration itself spreads
-# widely: a held run has read from 0.54 to 1.78 times a run left alone, on
-# a quiet machine and a busy one, so the bounds are a third and three. Usage: windows_speed.sh WINDOWS_BUILD_DIR
+# A menu held open for 15 s in the speed test, in which Windows holds the game's loop, leaves level 1's
+# ball at the speed of a run left alone. Were the held time counted, it would fly six to sixteen times
+# as fast (a test lasts 1 to 3 s under Wine here). Under Wine the calibration itself spreads widely: a
+# held run has read from 0.54 to 1.78 times a run left alone, so the bounds are a third and three.
+# Usage: windows_speed.sh WINDOWS_BUILD_DIR
 set -euo pipefail
 platform=wine build=$(cd "$1" && pwd) scale=1
 source "$(dirname "$0")/game.sh"
@@ -26,8 +25,7 @@ speed() {
     shot "$1-menu-open" >/dev/null
     xdotool key Escape Escape # the drop-down, then the menu bar
   fi
-  # Unwatched, as a player's test runs: a screenshot costs the game's
-  # passes a share of the processor, which would lower the test's rate.
+  # Unwatched, as a player's test runs: a screenshot would take the game's passes a share of the processor.
   sleep 4
   after_speed_test "$1-level-1" >/dev/null
   click_at 294 180

@@ -1,10 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Orvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The field reader of the data files on any text, read as strings and
-// numbers in turn: it always ends, every field it gives is one the
-// convention allows, and typed reads either give a value or say the number
-// is too large.
+// The field reader of the data files on any text, read as strings and numbers in turn: it always ends,
+// every field it gives is one the convention allows, and typed reads give a value or say it is too large.
 #include <algorithm>
 #include <type_traits>
 
@@ -15,8 +13,7 @@ using namespace orvane;
 
 static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// A typed read gives a value or throws FileError::Overflow; what the game
-// writes of a whole number reads back as that number.
+// A typed read gives a value or throws FileError::Overflow; a whole number the game writes reads back.
 template <typename Read>
 static void ReadTyped(const FieldText& field, Read read)
 {
@@ -44,21 +41,16 @@ static void ReadAll(const std::string& text, bool doubledQuotes)
             FUZZ_CHECK(error.kind == FileError::Kind::PastEnd && reader.atEnd());
             break;
         }
-        // A field takes a character or its separator at least: more fields
-        // than that is a reader that stopped moving.
-        FUZZ_CHECK(++fields <= text.size() + 1);
-        FUZZ_CHECK(field.line >= line && field.line <= lines);
-        line = field.line;
-        if (field.quoted) {
-            FUZZ_CHECK(doubledQuotes || field.text.find('"') == std::string::npos);
-        } else {
+        FUZZ_CHECK(++fields <= text.size() + 1); // a field takes a character or a separator: else the reader stopped
+        FUZZ_CHECK(field.line >= line && field.line <= lines), line = field.line;
+        if (field.quoted) FUZZ_CHECK(doubledQuotes || field.text.find('"') == std::string::npos);
+        else {
             FUZZ_CHECK(field.text.find_first_of(",\r\n") == std::string::npos);
             FUZZ_CHECK(field.text.empty() || (!IsBlank(field.text.front()) && !IsBlank(field.text.back())));
             FUZZ_CHECK(!number || std::none_of(field.text.begin(), field.text.end(), IsBlank));
         }
         ReadTyped(field, ToInt16), ReadTyped(field, ToInt32), ReadTyped(field, ToSingle);
-        // Any text without a double quote survives being written quoted.
-        if (field.text.find('"') == std::string::npos)
+        if (field.text.find('"') == std::string::npos) // any text without a double quote survives being written quoted
             FUZZ_CHECK(FieldReader(RecordWriter().quoted(field.text).end()).next().text == field.text);
     }
 }

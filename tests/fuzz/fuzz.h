@@ -1,10 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Orvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// What every fuzz target shares: a check that stops the run with a message
-// (the fuzzer keeps the input that did it), and the target's entry. Built
-// without the fuzzer, a target replays the files, or folders of files, given:
-// the ordinary tests replay every seed and every input that once failed.
+// What every fuzz target shares: a check that stops the run with a message (the fuzzer keeps the input),
+// and the target's entry. Built without the fuzzer, a target replays the files, or folders of files,
+// given: the ordinary tests replay every seed and every input that once failed.
 #pragma once
 #include <cstdint>
 #include <cstdio>

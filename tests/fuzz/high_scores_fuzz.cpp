@@ -1,11 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Orvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The high-score file on any contents. The codec: whatever it reads, it
-// writes so that it reads back the same. The window: its three lists agree
-// item for item; a table read and saved reads back the same; a file read
-// only in part is kept whole beside it before anything replaces it; a new
-// game adds one entry; RESET ALL leaves an empty file.
+// The high-score file on any contents. The codec: whatever it reads, it writes so that it reads back the same. The
+// window: its three lists agree item for item; a table read and saved reads back the same; a file read only in part
+// is kept whole beside it before anything replaces it; a new game adds one entry; RESET ALL leaves an empty file.
 #include "fuzz.h"
 #include "platform/fields.h"
 #include "platform/memory/memory_platform.h"
@@ -28,7 +26,6 @@ static std::vector<ScoreEntry> Shown(const Form2& window)
     }
     return entries;
 }
-
 
 void FuzzOne(const std::string& text)
 {

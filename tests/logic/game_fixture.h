@@ -15,9 +15,8 @@ namespace orvane::testing {
 inline const std::string DataFolder = "/game/Data/";
 
 // The worked example of a level file: two walls and a short goal line.
-inline const std::string ExampleLevel =
-    "\"Example.gif\"\r\n300,350\r\n0,-2.5\r\n60,50\r\n255,255,0\r\n3\r\n"
-    "200,100,200,300\r\n400,100,400,300\r\n250,20,350,20\r\n";
+inline const std::string ExampleLevel = "\"Example.gif\"\r\n300,350\r\n0,-2.5\r\n60,50\r\n255,255,0\r\n3\r\n"
+                                        "200,100,200,300\r\n400,100,400,300\r\n250,20,350,20\r\n";
 
 // A level with these margins, the last its goal, and this ball.
 inline std::string LevelWith(const std::string& margins, int count, const std::string& ball = "100,100,3,-2")
@@ -34,10 +33,7 @@ protected:
     {
         files()[DataFolder + "General.ooo"] = "3\r\n";
         for (const char* picture : {"Welcome.gif", "Example.gif", "Pic.gif"}) files()[DataFolder + picture] = "GIF89a";
-        game.DataPath = DataFolder;
-        game.LevelCount = 3;
-        game.BallRadius = 5;
-        window().screen = {1280, 1024};
+        game.DataPath = DataFolder, game.LevelCount = 3, game.BallRadius = 5, window().screen = {1280, 1024};
     }
 
     std::map<std::string, std::string>& files() { return platform.memoryFiles().files; }
@@ -57,17 +53,10 @@ protected:
     {
         files()[DataFolder + "SystemTest.ooo"] = LevelWith("0,0,0,0", 1, "300,200,1,0");
         files()[DataFolder + "Level001.ooo"] = level1;
-        game.Testing = false;
-        game.SpeedFactor = 1;
-        game.Restart();
+        game.Testing = false, game.SpeedFactor = 1, game.Restart();
     }
 
-    void EndGame(int total, const std::string& name)
-    {
-        game.TotalScore = total;
-        platform.boxes().inputs.push_back(name);
-        game.GameOver();
-    }
+    void EndGame(int total, const std::string& name) { game.TotalScore = total, platform.boxes().inputs.push_back(name), game.GameOver(); }
 
     memory::MemoryPlatform platform;
     Form1 game{platform};

@@ -1,13 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Orvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Keeping scores and losing none: a game ends and a name is typed, the table
-// window's buttons and hidden spot, and a high-score file on a bad disk.
+// Keeping scores and losing none: a name typed at a game's end, the table window's buttons and hidden
+// spot, and a high-score file on a bad disk.
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <tuple>
-#include <utility>
 
 #include "game_fixture.h"
 #include "platform/data_files.h"
@@ -44,8 +42,7 @@ protected:
     std::vector<ScoreEntry> Saved() { return ParseScores(files()[File]).entries; }
     memory::MemoryFileSystem& disk() { return platform.memoryFiles(); }
 
-    // Every box since the last call, its title first; error boxes have the
-    // critical icon.
+    // Every box since the last call, its title first; error boxes have the critical icon.
     Texts Shown()
     {
         Texts texts;
@@ -57,15 +54,12 @@ protected:
         return texts;
     }
 
-    // Opens the table from the menu and does this in it.
-    void InTheWindow(std::function<void(memory::MemoryWindow&)> what)
+    void InTheWindow(std::function<void(memory::MemoryWindow&)> what) // opens the table from the menu, does this in it
     {
         int opened = 0;
         platform.whileModal = [&](memory::MemoryWindow& w) { ++opened, what(w); };
-        game.mnuHighScores_Click();
-        platform.whileModal = nullptr;
-        EXPECT_EQ(opened, 1);
-        EXPECT_FALSE(game.form2);
+        game.mnuHighScores_Click(), platform.whileModal = nullptr;
+        EXPECT_TRUE(opened == 1 && !game.form2);
     }
 };
 
@@ -76,20 +70,15 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
     files()[File] = Anna + Cleo;
     int shown = 0;
     platform.whileModal = [&](memory::MemoryWindow& w) {
-        ++shown;
-        // Saved before it is shown, newest first among equal scores; in the
-        // middle of the screen.
+        ++shown; // saved before it is shown, newest first among equal scores; in the middle of the screen
         EXPECT_EQ(files()[File], Anna + Bert + Cleo);
         EXPECT_EQ(w.list("List1")->items, (Texts{"2400 : Anna", "1500 : Bert", "1500 : Cleo"}));
         EXPECT_EQ(w.design.caption, "High Scores");
-        EXPECT_EQ(w.left, w.screen.width / 2 - w.outer.width / 2);
-        EXPECT_EQ(w.top, w.screen.height / 2 - w.outer.height / 2);
+        EXPECT_EQ((std::pair{w.left, w.top}), (std::pair{w.screen.width / 2 - w.outer.width / 2, w.screen.height / 2 - w.outer.height / 2}));
     };
-    EndGame(1500, "Bert");
+    EndGame(1500, "Bert"), platform.whileModal = nullptr;
     EXPECT_EQ(Shown(), Texts{"High Scores: Your score is: 1500\r\n\r\nTo appear on the High Scores list, please enter your name: "});
-    EXPECT_EQ(shown, 1);
-    EXPECT_FALSE(game.form2);
-    platform.whileModal = nullptr;
+    EXPECT_TRUE(shown == 1 && !game.form2);
 
     // An edited table out of order: below the last entry that beats it.
     files()[File] = FormatScores({{"a", 50}, {"b", 100}, {"c", 30}});
@@ -101,42 +90,34 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
     // No name, no entry and no window; blanks are a name.
     const std::string before = files()[File];
     EndGame(10, "");
-    EXPECT_EQ(files()[File], before);
-    EXPECT_EQ(Shown().size(), 3u); // the name prompts alone
+    EXPECT_TRUE(files()[File] == before && Shown().size() == 3u); // the name prompts alone
     EndGame(10, " ");
     EXPECT_EQ(Saved()[5], (ScoreEntry{" ", 10}));
 
-    // Awkward names read back whole; a pasted line break cannot split a
-    // record; a name written by an older copy, its quote not doubled and
-    // its letters in the Windows code page, keeps every record; the
-    // stored numbers reach the ends of their range.
+    // Awkward names read back whole; a pasted line break cannot split a record; a name written by an
+    // older copy (quote not doubled, letters in the Windows code page) keeps every record; the stored
+    // numbers reach the ends of their range.
     files()[File] = "\"Max\",2147483647\r\n\"abc\"\",381223\r\n\"Zo\x80 \xA9\",381601\r\n\"Min\",-2147483648\r\n";
     for (const std::string name : {"Doe, Jane", "Say \"hi\"", "\"", "a : b", "Zo\xC3\xAB \xF0\x9D\x84\x9E", "two\r\nlines"})
         EndGame(5, name);
-    EXPECT_EQ(Saved(), (std::vector<ScoreEntry>{{"Max", 2147102044}, {"abc\"", 900}, {"two  lines", 5},
-                                                 {"Zo\xC3\xAB \xF0\x9D\x84\x9E", 5}, {"a : b", 5}, {"\"", 5},
-                                                 {"Say \"hi\"", 5}, {"Doe, Jane", 5}, {"Zo\xE2\x82\xAC \xC2\xA9", 2},
-                                                 {"Min", -2147102045}}));
+    EXPECT_EQ(Saved(), (std::vector<ScoreEntry>{{"Max", 2147102044}, {"abc\"", 900}, {"two  lines", 5}, {"Zo\xC3\xAB \xF0\x9D\x84\x9E", 5},
+                                                 {"a : b", 5}, {"\"", 5}, {"Say \"hi\"", 5}, {"Doe, Jane", 5},
+                                                 {"Zo\xE2\x82\xAC \xC2\xA9", 2}, {"Min", -2147102045}}));
     InTheWindow([](memory::MemoryWindow& w) { EXPECT_EQ(w.list("List1")->items[4], "5 : a : b"); });
     EXPECT_EQ(Shown().size(), 7u);
-    // Bytes that no UTF-8 letter starts with: the name is the code page's.
+    // Bytes that no UTF-8 letter starts with: the name is the code page's ("ö€€€", "Á¿", and the first
+    // letter past the code page's own, a blank that does not break).
     const std::pair<std::string, std::string> codePage[] = {
-        {"\xF6\x80\x80\x80", "\xC3\xB6\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"}, // "ö€€€"
-        {"\xC1\xBF", "\xC3\x81\xC2\xBF"},                                            // "Á¿"
-        {"a\xA0z", "a\xC2\xA0z"}, // the first letter past the code page's own, a blank that does not break
-    };
+        {"\xF6\x80\x80\x80", "\xC3\xB6\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"}, {"\xC1\xBF", "\xC3\x81\xC2\xBF"}, {"a\xA0z", "a\xC2\xA0z"}, {"\xC3(", "\xC3\x83("}};
     for (const auto& [stored, name] : codePage) {
-        files()[File] = "\"" + stored + "\",381606\r\n";
-        EndGame(1, "x");
+        files()[File] = "\"" + stored + "\",381606\r\n", EndGame(1, "x");
         EXPECT_EQ(Saved()[0].name, name);
     }
 }
 
 TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
 {
-    files()[File] = Anna + Bert;
-    ReachLevel1();
-    game.Label1_Click(); // the table opens during play, the countdown going on
+    files()[File] = Anna + Bert, ReachLevel1(), game.Label1_Click(); // the table opens during play, the countdown going on
     const int writes = disk().writes;
     InTheWindow([](memory::MemoryWindow& w) {
         const memory::MemoryButton& ok = *w.button("Command1");
@@ -144,8 +125,7 @@ TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
         ok.onClick();
         EXPECT_TRUE(w.closed);
     });
-    EXPECT_EQ(disk().writes, writes); // closing writes nothing
-    EXPECT_FALSE(game.Paused);
+    EXPECT_TRUE(disk().writes == writes && !game.Paused); // closing writes nothing
 
     platform.boxes().answers = {Answer::No, Answer::Yes};
     InTheWindow([&](memory::MemoryWindow& w) {
@@ -156,40 +136,30 @@ TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
         for (const char* list : {"List1", "List2", "List3"}) EXPECT_TRUE(w.list(list)->items.empty());
     });
     EXPECT_EQ(files()[File], "");
-    EXPECT_EQ(boxes().at(1).icon, Icon::Exclamation);
-    EXPECT_EQ(boxes()[1].buttons, Buttons::YesNo);
+    EXPECT_TRUE(boxes().at(1).icon == Icon::Exclamation && boxes()[1].buttons == Buttons::YesNo);
     EXPECT_EQ(Shown(), Texts(2, Warning));
 
-    // Time runs out behind the box of a failed read while the table is
-    // being opened: the game goes into that window, not into a second one.
+    // Time runs out behind the box of a failed read while the table is being opened: the game goes
+    // into that window, not into a second one.
     files().erase(File);
-    game.TotalScore = 40;
-    game.SecondsLeft = 1;
+    game.TotalScore = 40, game.SecondsLeft = 1;
     platform.boxes().whileShown = [&](const memory::ShownBox& box) {
-        if (box.title != "Error") return;
-        platform.boxes().whileShown = nullptr;
-        platform.boxes().inputs.push_back("Late");
-        game.Timer1_Timer();
+        if (box.title == "Error") platform.boxes().whileShown = nullptr, platform.boxes().inputs.push_back("Late"), game.Timer1_Timer();
     };
     InTheWindow([&](memory::MemoryWindow& w) {
         int tables = 0;
         for (const memory::MemoryWindow* open : platform.windows) tables += open->design.name == "Form2";
-        EXPECT_EQ(tables, 1);
-        EXPECT_EQ(w.list("List1")->items, Texts{"40 : Late"});
+        EXPECT_TRUE(tables == 1 && w.list("List1")->items == Texts{"40 : Late"});
     });
     EXPECT_EQ(files()[File], "\"Late\",381579\r\n");
     boxes().clear();
 
-    // The hidden spot: the day's code, then a level, halves going to the
-    // even neighbour once one is taken off. After a time-out nothing is
-    // left to score.
+    // The hidden spot: the day's code, then a level, halves going to the even neighbour once one is
+    // taken off. After a time-out nothing is left to score.
     for (int n : {2, 3, 4}) files()[DataFolder + "Level00" + std::to_string(n) + ".ooo"] = ExampleLevel;
-    game.LevelCount = 4;
-    platform.memoryClock().day = 17;
-    platform.boxes().inputs = {"17", "4"};
+    game.LevelCount = 4, platform.memoryClock().day = 17, platform.boxes().inputs = {"17", "4"};
     InTheWindow([](memory::MemoryWindow& w) { w.area("Image1")->onDoubleClick(); });
-    EXPECT_EQ(game.CurrentLevel, 4);
-    EXPECT_EQ(game.TotalScore, 40);
+    EXPECT_TRUE(game.CurrentLevel == 4 && game.TotalScore == 40);
     EXPECT_EQ(Shown(), (Texts{"Orvane: Please enter code:", "Cheats: Please enter level number:"}));
     EXPECT_EQ(game.Label1->caption(), "Click here to start level 4.");
 
@@ -198,9 +168,7 @@ TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
         {"17", "0.5", 1}, {"17", "1.5", 1}, {"17", "2.5", 3}, {"17", "3.5", 3}, {" 17abc", "2", 2}, {"17", "0.4", 0},
         {"17", "0", 0}, {"17", "-3", 0}, {"17", "4.1", 0}, {"17", "", 0}, {"16", "1", 0}, {"", "1", 0}};
     for (const auto& [code, level, chosen] : codes) {
-        game.CurrentLevel = 3;
-        platform.boxes().inputs = {code, level};
-        table.Image1_DblClick();
+        game.CurrentLevel = 3, platform.boxes().inputs = {code, level}, table.Image1_DblClick();
         EXPECT_EQ(game.CurrentLevel, chosen ? chosen : 3) << code << " / " << level;
     }
     game.Testing = true, game.Paused = false; // the speed test running: no table
@@ -208,48 +176,39 @@ TEST_F(Scores, TheTableWindowsButtonsAndItsHiddenSpot)
     game.mnuHighScores_Click();
 }
 
-// Each fault is told, and once it is gone the next game goes into the
-// whole old table: nothing that was in the file is lost.
+// Each fault is told, and once it is gone the next game goes into the whole old table.
 TEST_F(Scores, ABadDiskLosesNoScore)
 {
     const std::string earlier = Anna + Bert, cy = "\"Cy\",380959\r\n", broken = Anna + "\"Eve\",oops\r\n" + Bert;
-    const std::string fromTheOtherCopy = "\"New\",381783\r\n";
-    const std::string bak = DataFolder + "HighScores.bak";
+    const std::string fromTheOtherCopy = "\"New\",381783\r\n", bak = DataFolder + "HighScores.bak";
     struct Fault {
         const char* name;
         std::function<void()> make;
         Texts told;
-        std::string after;           // the file once the game is over
-        std::string kept = "";       // where the whole broken file is kept
+        std::string after, kept = ""; // the file once the game is over; where the whole broken file is kept
     };
     const Texts unsaved{SaveFailed}, unread{LoadFailed, SaveFailed};
     const auto keptAs = [](const std::string& name) { return LoadFailed + "\r\nThe whole file has been kept as " + name + "."; };
     const Fault faults[] = {
         {"a missing file", [&] { files().erase(File); }, {LoadFailed}, cy},
         {"a broken record", [&] { files()[File] = broken; }, {keptAs("HighScores.bak")}, Anna + cy, bak},
-        {"a broken record kept before", [&] { files()[File] = files()[bak] = broken; }, {keptAs("HighScores.bak")},
-         Anna + cy, bak},
+        {"a broken record kept before", [&] { files()[File] = files()[bak] = broken; }, {keptAs("HighScores.bak")}, Anna + cy, bak},
         {"a broken record whose copy cannot be made", [&] { files()[File] = broken, disk().locked.insert(bak); },
          {LoadFailed + "\r\nThe file could not be copied; new scores will not be saved in it.", SaveFailed}, broken},
-        {"an older copy gone between look-up and write",
-         [&] { files()[File] = broken, files()[bak] = "x", disk().vanishing.insert(bak); },
+        {"an older copy gone between look-up and write", [&] { files()[File] = broken, files()[bak] = "x", disk().vanishing.insert(bak); },
          {keptAs("HighScores.1.bak")}, Anna + cy, DataFolder + "HighScores.1.bak"},
         {"a read-only file", [&] { disk().readOnlyFiles.insert(File); }, unsaved, earlier},
         {"unreadable but writable", [&] { disk().unreadable.insert(File); }, unread, earlier},
         {"a FIFO", [&] { disk().special.insert(File); }, unread, earlier},
         {"too large", [&] { disk().sizes[File] = MaxHighScoreFileBytes + 1; }, unread, earlier},
-        // A second copy of the game on the same folder read the table before
-        // this game ended: this one waits, and reads what that one saved.
+        // A second copy on the same folder read the table before this game ended: this one waits, and
+        // reads what that one saved. A copy that never lets go (hung) costs no score.
         {"another copy between its read and its save",
          [&] {
              disk().held.insert(File);
-             disk().whileHeld = [&](const std::string&) {
-                 files()[File] = earlier + fromTheOtherCopy;
-                 disk().held.erase(File);
-             };
+             disk().whileHeld = [&](const std::string&) { files()[File] = earlier + fromTheOtherCopy, disk().held.erase(File); };
          },
          {}, Anna + Bert + cy + fromTheOtherCopy},
-        // A copy that never lets go (hung) costs no score.
         {"another copy that keeps its hold", [&] { disk().held.insert(File); }, {}, earlier + cy},
     };
     // No other copy waits for a box the player may leave open.
@@ -257,111 +216,85 @@ TEST_F(Scores, ABadDiskLosesNoScore)
     ReachLevel1();
     // A record that is not a whole 32-bit number stops the reading there.
     for (const std::string bad : {"\"Eve\",1.5\r\n", "\"Eve\",99999999999\r\n", "\"Eve\",-2147483649\r\n",
-                                  "\"Eve\"\r\n", "\"Eve\",x\r\n", "\",1\r\n", "\"Eve\""}) {
-        files()[File] = Anna + bad + (bad.back() == '\n' ? Bert : "");
-        const std::string before = files()[File];
+                                  "\"Eve\"\r\n", "\"Eve\",x\r\n", "\"Eve\",12x5\r\n", "\",1\r\n", "\"Eve\""}) {
+        const std::string before = files()[File] = Anna + bad + (bad.back() == '\n' ? Bert : "");
         EndGame(700, "Cy");
-        EXPECT_EQ(files()[File], Anna + cy) << bad;
-        EXPECT_EQ(files()[bak], before);
+        EXPECT_EQ(files()[File] + files()[bak], Anna + cy + before) << bad;
         files().erase(bak);
     }
-    // Blanks an author of the file left around its fields are no fault.
-    for (const std::string blanks : {"\"Anna\" , 383939 \r\n", "Anna,\" 383939 \"\r\n"})
+    for (const std::string blanks : {"\"Anna\" , 383939 \r\n", "Anna,\" 383939 \"\r\n"}) // an author's blanks are no fault
         EXPECT_EQ(ParseScores(blanks).entries, ParseScores(Anna).entries) << blanks;
     boxes().clear();
     for (const Fault& fault : faults) {
         SCOPED_TRACE(fault.name);
-        files()[File] = earlier;
-        fault.make();
-        EndGame(700, "Cy");
+        files()[File] = earlier, fault.make(), EndGame(700, "Cy");
         const Texts told = Shown(); // after the name prompt
         EXPECT_EQ(Texts(told.begin() + 1, told.end()), fault.told);
         EXPECT_EQ(files()[File], fault.after);
         EXPECT_EQ(fault.kept.empty() ? broken : files()[fault.kept], broken);
-        for (auto* set : {&disk().locked, &disk().unreadable, &disk().readOnlyFiles, &disk().special, &disk().held})
-            set->clear();
-        disk().whileHeld = nullptr;
-        disk().sizes.clear();
-        files()[File] = earlier;
-        EndGame(500, "New");
-        EXPECT_EQ(Shown().size(), 1u);
-        EXPECT_EQ(files()[File], Anna + Bert + "\"New\",381783\r\n");
+        for (auto* set : {&disk().locked, &disk().unreadable, &disk().readOnlyFiles, &disk().special, &disk().held}) set->clear();
+        disk().whileHeld = nullptr, disk().sizes.clear(), files()[File] = earlier, EndGame(500, "New");
+        EXPECT_TRUE(Shown().size() == 1u && files()[File] == Anna + Bert + "\"New\",381783\r\n");
         files().erase(bak), files().erase(DataFolder + "HighScores.1.bak");
     }
 }
 
-// A data folder that cannot be written (a protected program folder, one a
-// scanner guards): the player is told which and what to do, once a run,
-// and the scores go into the player's own copy, which starts from the
-// table beside the game and is read from then on; the folder is tried once
-// a run. Without a copy of the player's own the save fails, told why.
+// A data folder that cannot be written: the player is told which and what to do, once a run, and the
+// scores go into the player's own copy, which starts from the table beside the game and is read from
+// then on. Without a copy of the player's own the save fails, told why.
 TEST_F(Scores, AClosedDataFolderKeepsTheScoresInThePlayersCopy)
 {
-    const std::string copy = "/home/player/.local/share/orvane/Data/HighScores.ooo";
-    const std::string closed = "\r\n\r\nThe folder /game/Data cannot be written.";
+    const std::string copy = "/home/player/.local/share/orvane/Data/HighScores.ooo", closed = "\r\n\r\nThe folder /game/Data cannot be written.";
     const std::string move = "\r\nTo keep them with the game, move the game's whole folder to a folder you can write.";
-    files()[File] = Anna + Bert;
-    disk().readOnlyFolders.insert("/game/Data");
-    EndGame(700, "Cy");
+    files()[File] = Anna + Bert, disk().readOnlyFolders.insert("/game/Data"), EndGame(700, "Cy");
     EXPECT_EQ(Shown(), (Texts{"High Scores: Your score is: 700\r\n\r\nTo appear on the High Scores list, please enter your name: ",
                               SaveFailed + closed + " The high scores are kept for you in " + copy + "." + move}));
     EndGame(500, "New");
     EXPECT_EQ(Shown().size(), 1u); // the name prompt alone
-    EXPECT_EQ(files()[copy], Anna + Bert + "\"Cy\",380959\r\n\"New\",381783\r\n");
-    EXPECT_EQ(files()[File], Anna + Bert);
+    EXPECT_EQ(files()[copy] + "|" + files()[File], Anna + Bert + "\"Cy\",380959\r\n\"New\",381783\r\n|" + Anna + Bert);
 
     // The next run reads the copy, and tells again.
     Form1 next(platform);
-    next.DataPath = DataFolder;
-    InTheWindow([](memory::MemoryWindow& w) { EXPECT_EQ(w.list("List1")->items.at(2), "700 : Cy"); });
-    next.TotalScore = 1, platform.boxes().inputs.push_back("Dee");
-    next.GameOver();
+    next.DataPath = DataFolder, InTheWindow([](memory::MemoryWindow& w) { EXPECT_EQ(w.list("List1")->items.at(2), "700 : Cy"); });
+    next.TotalScore = 1, platform.boxes().inputs.push_back("Dee"), next.GameOver();
     EXPECT_EQ(Shown().size(), 2u);
 
     disk().user.clear();
     Form1 without(platform);
-    without.DataPath = DataFolder;
-    without.TotalScore = 600, platform.boxes().inputs.push_back("Lost");
-    without.GameOver();
-    EXPECT_EQ(Shown().back(), SaveFailed + closed + move);
-    EXPECT_EQ(files()[File], Anna + Bert);
+    without.DataPath = DataFolder, without.TotalScore = 600, platform.boxes().inputs.push_back("Lost"), without.GameOver();
+    EXPECT_TRUE(Shown().back() == SaveFailed + closed + move && files()[File] == Anna + Bert);
 }
 
-// The player made the file read-only: its scores, its contents and its mode
-// stay, even where the program could write it (root, an administrator). A
-// full disk keeps the old file, and its torn temporary goes. A FIFO (which
-// would make the game wait for a writer for ever) or a link to an endless
-// device is refused at once, and left as it is.
+// A file the player made read-only keeps its scores, contents and mode, even for root. A full disk keeps the old
+// file, and its torn temporary goes. A FIFO or a link to an endless device is refused at once, and left as it is.
 TEST(ScoresOnTheDisk, NothingOnTheDiskIsLostOrLeftBehind)
 {
     namespace fs = std::filesystem;
     const fs::path folder = fs::temp_directory_path() / "orvane-scores-on-the-disk", file = folder / "HighScores.ooo";
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    fs::remove_all(folder), fs::create_directories(folder);
     std::ofstream(file, std::ios::binary) << Anna + Bert;
     NativeFileSystem disk;
     memory::MemoryPlatform platform;
     platform.fileSystem = &disk;
     Form1 game(platform);
     game.DataPath = folder.string() + "/";
+    const auto onlyTheFile = [&](const char* what) {
+        for (const auto& entry : fs::directory_iterator(folder)) EXPECT_EQ(entry.path(), file) << what << " left this behind";
+    };
     const auto endGame = [&](int total, const std::string& name) {
         Texts told;
         platform.boxes().whileShown = [&](const memory::ShownBox& box) {
             if (!box.input) told.push_back(box.text.substr(0, box.text.find('\r')));
         };
-        game.TotalScore = total;
-        platform.boxes().inputs.push_back(name);
-        game.GameOver();
+        game.TotalScore = total, platform.boxes().inputs.push_back(name), game.GameOver();
         return told;
     };
     const auto read = [&] { return disk.readFile(file.string()).value_or("(unreadable)"); };
 
-    fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
+    fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
     const fs::perms mode = fs::status(file).permissions();
     EXPECT_EQ(endGame(700, "Cy"), Texts{SaveFailed});
-    EXPECT_EQ(read(), Anna + Bert);
-    EXPECT_EQ(fs::status(file).permissions(), mode);
+    EXPECT_TRUE(read() == Anna + Bert && fs::status(file).permissions() == mode);
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
 #ifndef _WIN32
     rlimit limit{};
@@ -371,24 +304,18 @@ TEST(ScoresOnTheDisk, NothingOnTheDiskIsLostOrLeftBehind)
     ::setrlimit(RLIMIT_FSIZE, &full);
     const Texts told = endGame(500, "New");
     ::setrlimit(RLIMIT_FSIZE, &limit);
-    EXPECT_EQ(told, Texts{SaveFailed});
-    EXPECT_EQ(read(), Anna + Bert);
-    for (const auto& entry : fs::directory_iterator(folder))
-        EXPECT_EQ(entry.path(), file) << "a failed save left this behind";
+    EXPECT_TRUE(told == Texts{SaveFailed} && read() == Anna + Bert);
+    onlyTheFile("a failed save");
 #endif
-    EXPECT_EQ(endGame(500, "New"), Texts{});
-    EXPECT_EQ(read(), Anna + Bert + "\"New\",381783\r\n");
+    EXPECT_TRUE(endGame(500, "New").empty() && read() == Anna + Bert + "\"New\",381783\r\n");
 #ifdef _WIN32
-    // Another program holds the file, as a scanner or a sync client does,
-    // shared for reading but not for deleting, or not at all. Let go
-    // during the waits, it costs no score; never let go, the old file stays
+    // Another program (a scanner, a sync client) holds the file, shared for all but deletion, for reading
+    // only, or not at all. Let go during the waits, it costs no score; never let go, the old file stays
     // whole and nothing is left beside it.
-    struct Hold {
-        DWORD share;
-        bool letGo;
-        Texts told;
-    };
-    for (const Hold& hold : {Hold{FILE_SHARE_READ, true, {}}, Hold{0, true, {}}, Hold{FILE_SHARE_READ, false, {SaveFailed}},
+    struct Hold { DWORD share; bool letGo; Texts told; };
+    const DWORD allButDeletion = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    for (const Hold& hold : {Hold{FILE_SHARE_READ, true, {}}, Hold{0, true, {}}, Hold{allButDeletion, true, {}},
+                             Hold{FILE_SHARE_READ, false, {SaveFailed}}, Hold{allButDeletion, false, {SaveFailed}},
                              Hold{0, false, {LoadFailed, SaveFailed}}}) {
         SCOPED_TRACE(std::to_string(hold.share) + (hold.letGo ? " let go" : " held"));
         const std::string before = read();
@@ -400,13 +327,9 @@ TEST(ScoresOnTheDisk, NothingOnTheDiskIsLostOrLeftBehind)
         };
         EXPECT_EQ(endGame(900, "Held"), hold.told);
         if (held) CloseHandle(held);
-        EXPECT_GE(waited, hold.letGo ? 300 : 2000);
-        EXPECT_EQ(read().find("\"Held\"") != std::string::npos, hold.letGo);
-        if (!hold.letGo) {
-            EXPECT_EQ(read(), before);
-        }
-        for (const auto& entry : fs::directory_iterator(folder))
-            EXPECT_EQ(entry.path(), file) << "a held file left this behind";
+        EXPECT_TRUE(waited >= (hold.letGo ? 300 : 2000) && (read().find("\"Held\"") != std::string::npos) == hold.letGo) << waited;
+        if (!hold.letGo) EXPECT_EQ(read(), before);
+        onlyTheFile("a held file");
         std::ofstream(file, std::ios::binary) << before;
     }
 #else

@@ -14,10 +14,7 @@ using namespace orvane::testing;
 
 class PlayALevel : public GameTest {
 protected:
-    void Place(double x, double y, double vx, double vy)
-    {
-        game.BallX = x, game.BallY = y, game.BallVX = vx, game.BallVY = vy;
-    }
+    void Place(double x, double y, double vx, double vy) { game.BallX = x, game.BallY = y, game.BallVX = vx, game.BallVY = vy; }
     std::vector<Segment> Reds()
     {
         std::vector<Segment> reds;
@@ -67,21 +64,17 @@ TEST(Crossing, EndsCountParallelPathsPassAndBouncesMirror)
     EXPECT_NEAR(Bounce(straightUp, {50, 0, 250, 200}).vx, -0.0008, 1e-12);
 }
 
-// A paused loop waits for events instead of spinning, and a handler cannot
-// start a second loop inside it.
+// A paused loop waits for events instead of spinning, and a handler cannot start a second loop inside it.
 TEST_F(PlayALevel, ThePromptStartsTheBallAndTheLoopStepsIt)
 {
-    ReachLevel1();
-    game.SpeedFactor = 2;
-    game.Restart();
+    ReachLevel1(), game.SpeedFactor = 2, game.Restart();
     const memory::MemoryLabel& prompt = *window().label("Label1");
     EXPECT_TRUE(prompt.visible() && prompt.customPointer && window().frame("FrameLevelInfo")->visible() &&
                 window().shape("Shape1")->visible() && !game.Timer1->enabled());
-    EXPECT_EQ(prompt.colour, 65535u);
+    EXPECT_TRUE(prompt.colour == 65535u && window().shape("Shape1")->top == 345);
     for (const auto& label : window().labels) EXPECT_TRUE(label->visible()) << label->design.name;
     EXPECT_EQ(Caption("Label2") + "|" + Caption("Label3") + "|" + Caption("Label4") + "|" + Caption("Label5"),
               "Level 1|60|Level points: 3000|Total score: 0");
-    EXPECT_EQ(window().shape("Shape1")->top, 345);
     events().onYield = [&](long long n) {
         if (n == 1) game.MainLoop();
         if (n == 10) game.Label1->onClick();
@@ -89,33 +82,26 @@ TEST_F(PlayALevel, ThePromptStartsTheBallAndTheLoopStepsIt)
     };
     game.MainLoop();
     EXPECT_EQ(events().waits, 10); // paused: no spinning
-    EXPECT_TRUE(!prompt.visible() && game.Timer1->enabled());
-    EXPECT_EQ(window().lines.size(), 51u); // one redraw, margins off
+    EXPECT_TRUE(!prompt.visible() && game.Timer1->enabled() && window().lines.size() == 51u); // one redraw, margins off
     EXPECT_DOUBLE_EQ(game.BallY, 350 - 5.0 * 31);
-    EXPECT_DOUBLE_EQ(window().shape("Shape1")->top, game.BallY - 5);
-    EXPECT_DOUBLE_EQ(window().shape("Shape1")->left, game.BallX - 5);
+    EXPECT_EQ((std::pair{window().shape("Shape1")->left, window().shape("Shape1")->top}), (std::pair{game.BallX - 5, game.BallY - 5}));
 }
 
-// The edges turn one axis a step; a wall or a stroke turns the ball and the
-// step is tried again after a yield, as handlers may change anything.
+// The edges turn one axis a step; a wall or a stroke turns the ball and the step is tried again after a
+// yield, as handlers may change anything.
 TEST_F(PlayALevel, TheBallTurnsAtEdgesWallsAndStrokes)
 {
     Load(LevelWith("50,198,300,198,590,390,591,391", 2));
-    struct Step {
-        double x, y, vx, vy, toX, toY, toVX, toVY;
-        Segment stroke = {};
-    };
+    struct Step { double x, y, vx, vy, toX, toY, toVX, toVY; Segment stroke = {}; };
     const Step steps[] = {
-        {100, 100, 3, -2, 103, 98, 3, -2},      {100, 2, 0, -3, 100, 5, 0, 3},
-        {597, 100, 3, 0, 600, 100, 3, 0},       {3.5, 100, -3, 0, 0.5, 100, -3, 0},
-        {100, 397, 0, 3, 100, 400, 0, 3},
-        {598, 398, 5, 5, 593, 403, -5, 5},      {593, 403, -5, 5, 588, 398, -5, -5},
-        {100, 195, 3, 4, 103, 191, 3, -4},      {100, 195, 3, 4, 103, 191, 3, -4, {50, 197, 300, 197}},
+        {100, 100, 3, -2, 103, 98, 3, -2}, {100, 2, 0, -3, 100, 5, 0, 3}, {597, 100, 3, 0, 600, 100, 3, 0},
+        {3.5, 100, -3, 0, 0.5, 100, -3, 0}, {2, 100, -3, 0, 5, 100, 3, 0}, {100, 397, 0, 3, 100, 400, 0, 3},
+        {598, 398, 5, 5, 593, 403, -5, 5}, {593, 403, -5, 5, 588, 398, -5, -5}, {100, 195, 3, 4, 103, 191, 3, -4},
+        {100, 195, 3, 4, 103, 191, 3, -4, {50, 197, 300, 197}},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.x);
-        game.Segments[50] = s.stroke; // the ring's last row
-        game.Segments[0] = {500, 10, 510, 10};
+        game.Segments[50] = s.stroke, game.Segments[0] = {500, 10, 510, 10}; // the ring's last row, and a trail
         Place(s.x, s.y, s.vx, s.vy);
         EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Moved);
         EXPECT_EQ(std::vector<double>({game.BallX, game.BallY, std::round(game.BallVX), std::round(game.BallVY)}),
@@ -124,70 +110,48 @@ TEST_F(PlayALevel, TheBallTurnsAtEdgesWallsAndStrokes)
     }
     EXPECT_EQ(events().yields, 2);
 
-    // A step longer than the field, shortened, cannot pass from edge to edge for ever.
-    Place(201, 100, -223.393, -9.76859);
+    Place(201, 100, -223.393, -9.76859); // a step longer than the field, shortened, cannot pass from edge to edge for ever
     for (int i = 0; i < 1000; ++i) game.MoveBall();
-    EXPECT_TRUE(game.BallY >= 0 && game.BallY <= 400);
-    EXPECT_NEAR(std::hypot(game.BallVX, game.BallVY), 100, 1e-9);
-    Place(300, 200, 0, 150);
-    game.MoveBall();
+    EXPECT_TRUE(game.BallY >= 0 && game.BallY <= 400 && std::abs(std::hypot(game.BallVX, game.BallVY) - 100) < 1e-9);
+    Place(300, 200, 0, 150), game.MoveBall();
     EXPECT_EQ((std::pair{game.BallY, game.BallVY}), (std::pair{300.0, 100.0}));
-    // A ball lying on a wall bounces off it in every direction: in the end
-    // it leaves the way it came (between two walls it stays: tools' tests).
-    Place(100, 198, 0, 1);
-    EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Moved);
-    EXPECT_EQ((std::pair{game.BallY, game.BallVY}), (std::pair{197.0, -1.0}));
+    Place(100, 198, 0, 1); // a ball lying on a wall leaves it the way it came
+    EXPECT_TRUE(game.MoveBall() == Form1::StepOutcome::Moved && game.BallY == 197 && game.BallVY == -1);
 
     // Steps of a small fraction of a pixel neither slip through a wall nor bend.
-    Load(LevelWith("550,0,550,400,1,1,2,1", 2));
-    Place(549.0, 200.0, 0.0003, 0.00001);
+    Load(LevelWith("550,0,550,400,1,1,2,1", 2)), Place(549.0, 200.0, 0.0003, 0.00001);
     for (int step = 0; step < 1'000'000; ++step) game.MoveBall();
-    EXPECT_NEAR(game.BallX, 251, 0.001); // back from the wall
-    EXPECT_NEAR(game.BallY, 210.0, 1e-6);
+    EXPECT_TRUE(std::abs(game.BallX - 251) < 0.001 && std::abs(game.BallY - 210) < 1e-6); // back from the wall, unbent
 }
 
-// Each move with the left button alone adds a segment to a ring of 51,
-// rounded half to even; RESTART while paused stays paused until Resume.
+// Each move with the left button alone adds a segment to a ring of 51, rounded half to even; RESTART
+// while paused stays paused until Resume.
 TEST_F(PlayALevel, StrokesMarginsPauseAndRestart)
 {
-    ReachLevel1();
-    game.Form_MouseMove(1, 0, 9, 9); // waiting for the prompt's click
-    game.mnuPause->onClick(); // nothing to pause before the click either
+    ReachLevel1(), game.Form_MouseMove(1, 0, 9, 9), game.mnuPause->onClick(); // nothing to draw nor pause before the click
     EXPECT_TRUE(game.LineIndex == 0 && game.mnuPause->caption() == "Pause");
-    game.Label1->onClick();
-    window().onMouseDown({1, 0, 0, 0});
+    game.Label1->onClick(), window().onMouseDown({1, 0, 0, 0});
     for (int i = 1; i <= 60; ++i) window().onMouseMove({1, 0, float(i), 10});
     EXPECT_EQ(game.LineIndex, 9);
-    EXPECT_EQ(game.Segments[0], (Segment{51, 10, 52, 10})); // rows 0..8 hold segments 52..60
-    EXPECT_EQ(game.Segments[9], (Segment{9, 10, 10, 10}));
+    EXPECT_EQ((std::pair{game.Segments[0], game.Segments[9]}), (std::pair{Segment{51, 10, 52, 10}, Segment{9, 10, 10, 10}})); // rows 0..8: 52..60
     EXPECT_EQ(window().lines.size(), 51u); // redrawn at the 30th and 60th
-    window().onMouseMove({3, 0, 31, 41});
-    window().onMouseMove({0, 0, 32.5f, 42.5f});
-    window().onMouseMove({1, 0, 33.5f, 43.5f});
+    for (const MouseEvent& move : {MouseEvent{3, 0, 31, 41}, {0, 0, 32.5f, 42.5f}, {1, 0, 33.5f, 43.5f}}) window().onMouseMove(move);
     EXPECT_EQ(game.Segments[9], (Segment{32, 42, 34, 44}));
     EXPECT_EQ(window().lines.at(51), (Line{33.5f, 43.5f, 32, 42, std::nullopt})); // drawn unrounded
-    window().onMouseDown({2, 0, 5, 7}); // a new trail, from there
-    window().onMouseMove({1, 0, 8, 9});
-    EXPECT_EQ(game.Segments[0], (Segment{5, 7, 8, 9}));
-    EXPECT_EQ(game.Segments[1], (Segment{0, 0, 0, 0}));
+    window().onMouseDown({2, 0, 5, 7}), window().onMouseMove({1, 0, 8, 9}); // a new trail, from there
+    EXPECT_EQ((std::pair{game.Segments[0], game.Segments[1]}), (std::pair{Segment{5, 7, 8, 9}, Segment{0, 0, 0, 0}}));
     game.mnuMargins->onClick();
     EXPECT_EQ(Reds(), level1Margins);
     game.mnuMargins->onClick();
     EXPECT_TRUE(Reds().empty());
-
     game.mnuPause->onClick();
     EXPECT_TRUE(game.Paused && !game.Timer1->enabled());
     game.mnuMargins->onClick(); // only the check mark changes
     window().onMouseMove({0, 0, 100, 100}); // the start still follows
-    window().onMouseDown({1, 0, 50, 50});
-    window().onMouseMove({1, 0, 60, 60});
-    window().onMouseUp({1, 0, 60, 60});
-    EXPECT_EQ(game.LineIndex, 1);
-    EXPECT_TRUE(game.mnuMargins->checked() && Reds().empty());
-    game.TotalScore = 500;
-    game.mnuRestart->onClick();
-    EXPECT_EQ(game.mnuPause->caption() + "|" + Caption("Label5"), "Resume|Total score: 0");
-    EXPECT_FALSE(game.Timer1->enabled());
+    window().onMouseDown({1, 0, 50, 50}), window().onMouseMove({1, 0, 60, 60}), window().onMouseUp({1, 0, 60, 60});
+    EXPECT_TRUE(game.LineIndex == 1 && game.mnuMargins->checked() && Reds().empty());
+    game.TotalScore = 500, game.mnuRestart->onClick();
+    EXPECT_EQ(game.mnuPause->caption() + "|" + Caption("Label5") + "|" + std::to_string(game.Timer1->enabled()), "Resume|Total score: 0|0");
     game.mnuPause->onClick();
     EXPECT_TRUE(!game.Paused && game.Timer1->enabled() && !game.Label1->visible());
     window().onMouseMove({1, 0, 110, 100});
@@ -198,25 +162,19 @@ TEST_F(PlayALevel, StrokesMarginsPauseAndRestart)
     EXPECT_EQ(Reds(), level1Margins);
 }
 
-// A new level, a restart or the hidden prompt (to the last level) repaints
-// the field: no line of the old level stays drawn.
+// A new level, a restart or the hidden prompt (to the last level) repaints the field: no old line stays.
 TEST_F(PlayALevel, ANewLevelLeavesNoOldLineDrawn)
 {
-    ReachLevel1();
-    game.mnuMargins->onClick();
-    const std::string level2 = LevelWith("10,20,30,40,50,60,70,80", 2);
-    files()[DataFolder + "Level002.ooo"] = files()[DataFolder + "Level003.ooo"] = level2;
+    ReachLevel1(), game.mnuMargins->onClick();
+    files()[DataFolder + "Level002.ooo"] = files()[DataFolder + "Level003.ooo"] = LevelWith("10,20,30,40,50,60,70,80", 2);
     platform.memoryClock().day = 9;
     Form2 table(game);
     const std::vector<Segment> margins2{{10, 20, 30, 40}, {50, 60, 70, 80}};
     const std::pair<std::function<void()>, std::vector<Segment>> changes[] = {
-        {[&] { game.LevelCompleted(); }, margins2},
-        {[&] { game.mnuRestart->onClick(); }, level1Margins},
+        {[&] { game.LevelCompleted(); }, margins2}, {[&] { game.mnuRestart->onClick(); }, level1Margins},
         {[&] { platform.boxes().inputs = {"9", "3"}, table.Image1_DblClick(); }, margins2}};
     for (const auto& [change, margins] : changes) {
-        game.Label1->onClick();
-        window().onMouseDown({1, 0, 500, 300});
-        window().onMouseMove({1, 0, 520, 310});
+        game.Label1->onClick(), window().onMouseDown({1, 0, 500, 300}), window().onMouseMove({1, 0, 520, 310});
         change();
         EXPECT_TRUE(window().lines.empty());
         game.Label1->onClick();
@@ -228,21 +186,14 @@ TEST_F(PlayALevel, ANewLevelLeavesNoOldLineDrawn)
 // The goal ends the level before the ball moves; the score saturates.
 TEST_F(PlayALevel, TheGoalScoresTheSecondsLeft)
 {
-    ReachLevel1();
-    files()[DataFolder + "Level002.ooo"] = LevelWith("", 0);
-    game.Label1->onClick();
-    game.SecondsLeft = 7;
-    Place(300, 22, 0, -2.5);
+    ReachLevel1(), files()[DataFolder + "Level002.ooo"] = LevelWith("", 0), game.Label1->onClick();
+    game.SecondsLeft = 7, Place(300, 22, 0, -2.5);
     EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Goal);
-    EXPECT_EQ(game.TotalScore, 350);
-    EXPECT_EQ(Caption("Label2"), "Level 2");
-    EXPECT_EQ(game.BallX, 100); // level 2's ball, unmoved by the step
+    EXPECT_TRUE(game.TotalScore == 350 && Caption("Label2") == "Level 2" && game.BallX == 100); // level 2's ball, unmoved
 
     // Without margins the player's last row is the goal.
-    game.Segments[50] = {50, 197, 300, 197};
-    Place(100, 195, 3, 4);
-    game.TotalScore = std::numeric_limits<std::int32_t>::max() - 5;
-    game.SecondsLeft = game.PointsPerSecond = 1'000'000;
+    game.Segments[50] = {50, 197, 300, 197}, Place(100, 195, 3, 4);
+    game.TotalScore = std::numeric_limits<std::int32_t>::max() - 5, game.SecondsLeft = game.PointsPerSecond = 1'000'000;
     EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Goal);
     EXPECT_EQ(game.TotalScore, std::numeric_limits<std::int32_t>::max());
 

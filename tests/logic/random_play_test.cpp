@@ -1,10 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Orvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Random play: a long, seeded mix of everything a player and the window
-// system can do to the game, on the shipped levels, with the state checked
-// after every event. ORVANE_RANDOM_SEED picks the game, ORVANE_RANDOM_EVENTS
-// its length; a failure names both, and the same two values replay it.
+// Random play: a long, seeded mix of everything a player and the window system can do to the game, on
+// the shipped levels, the state checked after every event. ORVANE_RANDOM_SEED picks the game,
+// ORVANE_RANDOM_EVENTS its length; a failure names both, and the same two values replay it.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -22,8 +21,7 @@ using namespace orvane;
 
 namespace {
 
-const std::string Data = "/game/Data/";
-const std::string ScoresFile = Data + "HighScores.ooo";
+const std::string Data = "/game/Data/", ScoresFile = Data + "HighScores.ooo";
 
 long long EnvNumber(const char* name, long long fallback)
 {
@@ -47,36 +45,28 @@ public:
     const std::string& Failure() const { return failure_; }
     long long Events() const { return done_; }
 
-    // Program runs one after another on the same data folder, until the
-    // events are used up or something is broken. Before the first click the
-    // window system calls the handlers directly; the click enters the main
-    // loop, and from then on every event comes in one of its yields.
+    // Program runs one after another on the same data folder, until the events are used up or something
+    // is broken. Before the first click the window system calls the handlers directly; the click enters
+    // the main loop, and from then on every event comes in one of its yields.
     void Play()
     {
         while (done_ < limit_ && failure_.empty()) {
             platform_ = std::make_unique<memory::MemoryPlatform>();
-            platform_->fileSystem = &disk_;
-            platform_->memoryClock().seconds = clock_;
+            platform_->fileSystem = &disk_, platform_->memoryClock().seconds = clock_;
             platform_->memoryClock().day = static_cast<int>(Below(31)) + 1;
-            // The seconds a pass takes: the speed test then gives factors
-            // from a quarter of the upper bound to past it.
+            // The seconds a pass takes: the speed test gives factors from a quarter of the upper bound to past it.
             platform_->memoryEvents().secondsPerYield = 3e-4 + 1.2e-3 * Fraction();
             platform_->memoryEvents().yieldLimit = std::numeric_limits<long long>::max();
-            platform_->memoryEvents().onYield = [this](long long) {
-                if (idle_ > 0) --idle_;
-                else Event();
-            };
+            platform_->memoryEvents().onYield = [this](long long) { idle_ > 0 ? void(--idle_) : Event(); };
             platform_->boxes().whileShown = [this](const memory::ShownBox& box) { AnswerBox(box); };
             platform_->whileModal = [this](memory::MemoryWindow& window) { HighScoresWindow(window); };
             game_ = std::make_unique<Form1>(*platform_);
-            game_->Form_Load();
-            Check();
+            game_->Form_Load(), Check();
             while (!Ending() && done_ < limit_ && failure_.empty()) {
                 if (!game_->ImageClickToStart->visible() || Chance(50)) Event();
                 else if (Count() && (game_->ImageClickToStart->onClick(), !Ending())) Check();
             }
-            clock_ = platform_->memoryClock().seconds;
-            game_.reset();
+            clock_ = platform_->memoryClock().seconds, game_.reset();
         }
     }
 
@@ -87,15 +77,14 @@ private:
     double Between(double lo, double hi) { return lo + (hi - lo) * Fraction(); }
     bool Ending() const { return platform_->events().ending(); }
 
-    // Whether one more event may come; the program ends after the last.
-    bool Count()
+    bool Count() // whether one more event may come; the program ends after the last
     {
         if (done_ >= limit_) platform_->events().endProgram();
         return done_ < limit_ && failure_.empty() && !Ending() && ++done_;
     }
 
-    // A pointer position: mostly a small move from the last one, else
-    // anywhere on the field, beside it, or absurdly far off the window.
+    // A pointer position: mostly a small move from the last one, else anywhere on the field, beside it,
+    // or absurdly far off the window.
     MouseEvent Pointer(int buttons)
     {
         for (auto [last, extent] : {std::pair{&x_, 600.0}, std::pair{&y_, 400.0}}) {
@@ -107,9 +96,8 @@ private:
         return {buttons, 0, static_cast<float>(x_), static_cast<float>(y_)};
     }
 
-    // One event of the playfield window, among what the window system may
-    // deliver to it now: spells of aimed play, a quarter of the time,
-    // between spells of anything.
+    // One event of the playfield window, among what the window system may deliver to it now: spells of
+    // aimed play, a quarter of the time, between spells of anything.
     void Event()
     {
         if (!Count()) return;
@@ -138,18 +126,16 @@ private:
         Check();
     }
 
-    // The timer's tick, or the machine stalling and the clock jumping.
-    void Wait()
+    void Wait() // the timer's tick, or the machine stalling and the clock jumping
     {
-        memory::MemoryTimer& timer = *platform_->find("Form1")->timer("Timer1");
         double& now = platform_->memoryClock().seconds;
-        if (Chance(60)) now = std::max(now, timer.lastFired + 1.0);
+        if (Chance(60)) now = std::max(now, platform_->find("Form1")->timer("Timer1")->lastFired + 1.0);
         else now += Chance(90) ? Between(0, 1.5) : Between(1.5, 40);
         platform_->fireTimers();
     }
 
-    // A player who means it: a short stroke just ahead of the ball, turned
-    // so that the ball leaves it towards a point of the goal line.
+    // A player who means it: a short stroke just ahead of the ball, turned so that the ball leaves it
+    // towards a point of the goal line.
     void AimedStroke(memory::MemoryWindow& w)
     {
         const Form1& g = *game_;
@@ -158,23 +144,17 @@ private:
         const double speed = std::hypot(g.BallVX, g.BallVY), ahead = Between(2, 6), half = Between(6, 20);
         const double dx = g.BallVX / speed, dy = g.BallVY / speed, along = Between(0.2, 0.8);
         const double cx = g.BallX + dx * ahead, cy = g.BallY + dy * ahead;
-        const double tx = goal[0] + (goal[2] - goal[0]) * along - cx, ty = goal[1] + (goal[3] - goal[1]) * along - cy;
-        const double tl = std::hypot(tx, ty);
-        double nx = tx / tl - dx, ny = ty / tl - dy; // the stroke's normal
-        const double n = std::hypot(nx, ny);
+        const double tx = goal[0] + (goal[2] - goal[0]) * along - cx, ty = goal[1] + (goal[3] - goal[1]) * along - cy, tl = std::hypot(tx, ty);
+        const double n = std::hypot(tx / tl - dx, ty / tl - dy), nx = (tx / tl - dx) / n, ny = (ty / tl - dy) / n; // its normal
         if (!(speed > 0) || tl < 1 || n < 1e-3) return; // already on its way
-        nx /= n, ny /= n;
         x_ = cx - ny * half, y_ = cy + nx * half;
         const auto at = [](double v) { return static_cast<float>(v); };
-        w.onMouseDown({1, 0, at(cx + ny * half), at(cy - nx * half)});
-        Check();
-        w.onMouseMove({1, 0, at(x_), at(y_)});
-        Check();
+        w.onMouseDown({1, 0, at(cx + ny * half), at(cy - nx * half)}), Check();
+        w.onMouseMove({1, 0, at(x_), at(y_)}), Check();
         w.onMouseUp({1, 0, at(x_), at(y_)});
     }
 
-    // What the player types or clicks in a box; while it is open the timer
-    // may tick, more boxes opening over it.
+    // What the player types or clicks in a box; while it is open the timer may tick, more boxes opening over it.
     void AnswerBox(const memory::ShownBox& box)
     {
         // The only error the shipped data can give: no table yet.
@@ -202,25 +182,21 @@ private:
             const bool yes = Chance(50);
             if (yes && box.title == "Warning!") Settle(), entered_ = 0;
             platform_->boxes().answers.push_back(yes ? Answer::Yes : Answer::No);
-        } else if (box.buttons == Buttons::OkCancel) {
-            platform_->boxes().answers.push_back(Chance(50) ? Answer::Ok : Answer::Cancel);
-        }
+        } else if (box.buttons == Buttons::OkCancel) platform_->boxes().answers.push_back(Chance(50) ? Answer::Ok : Answer::Cancel);
     }
 
-    // The table is modal: only it and the timer have events while it is
-    // open. It closes with OK, Enter, Esc or its close box alike.
+    // The table is modal: only it and the timer have events while it is open. It closes with OK, Enter,
+    // Esc or its close box alike.
     void HighScoresWindow(memory::MemoryWindow& window)
     {
         if (window.design.name != "Form2") return;
-        ++depth_;
-        while (!window.closed && Count()) {
+        for (++depth_; !window.closed && Count(); Check()) {
             const std::uint64_t pick = Below(10);
             if (pick < 3) window.button("Command1")->onClick();
             else if (pick < 4) window.close();
             else if (pick < 6) window.button("Command2")->onClick();
             else if (pick < 8) window.area("Image1")->onDoubleClick();
             else Wait();
-            Check();
         }
         --depth_;
     }
@@ -228,13 +204,11 @@ private:
     void Fail(const std::string& what)
     {
         if (failure_.empty() && !what.empty())
-            failure_ = "seed " + std::to_string(seed_) + ", event " + std::to_string(done_) + ": " + what,
-            platform_->events().endProgram();
+            failure_ = "seed " + std::to_string(seed_) + ", event " + std::to_string(done_) + ": " + what, platform_->events().endProgram();
     }
     void Check() { Fail(Broken()); }
 
-    // A named game counts once its save has been made.
-    void Settle()
+    void Settle() // a named game counts once its save has been made
     {
         if (savedAfter_ >= 0 && disk_.writes != savedAfter_) ++entered_, savedAfter_ = -1;
     }
@@ -246,9 +220,8 @@ private:
         const bool timer = platform_->find("Form1")->timer("Timer1")->on;
         const std::string pause = g.mnuPause->caption();
         const auto broken = [&](const std::string& what) {
-            return what + " (Paused " + std::to_string(g.Paused) + ", Testing " + std::to_string(g.Testing) +
-                   ", level " + std::to_string(g.CurrentLevel) + ", ball " + std::to_string(g.BallX) + ", " +
-                   std::to_string(g.BallY) + ")";
+            return what + " (Paused " + std::to_string(g.Paused) + ", Testing " + std::to_string(g.Testing) + ", level " +
+                   std::to_string(g.CurrentLevel) + ", ball " + std::to_string(g.BallX) + ", " + std::to_string(g.BallY) + ")";
         };
 
         const double step = std::hypot(g.BallVX, g.BallVY);
@@ -276,16 +249,14 @@ private:
         }
 
         // No game entered since the last RESET ALL is lost from the file.
-        Settle();
-        if (disk_.writes == writesChecked_) return {};
+        if (Settle(); disk_.writes == writesChecked_) return {};
         writesChecked_ = disk_.writes;
         auto file = disk_.files.find(ScoresFile);
         const ScoreTable table = file == disk_.files.end() ? ScoreTable{} : ParseScores(file->second);
         if (!table.complete) return "the high-score file does not read back to its end";
-        if (static_cast<long long>(table.entries.size()) < entered_)
-            return "the high-score file holds " + std::to_string(table.entries.size()) + " entries, " +
-                   std::to_string(entered_) + " were entered since RESET ALL";
-        return {};
+        if (static_cast<long long>(table.entries.size()) >= entered_) return {};
+        return "the high-score file holds " + std::to_string(table.entries.size()) + " entries, " + std::to_string(entered_) +
+               " were entered since RESET ALL";
     }
 
     std::uint64_t seed_;
@@ -308,6 +279,5 @@ TEST(RandomPlay, EveryEventLeavesTheGameInAStateItCanBeIn)
     RandomPlayer player(seed, EnvNumber("ORVANE_RANDOM_EVENTS", 1'000'000));
     if (!player.HasData()) GTEST_SKIP() << "the shipped Data folder is not at " ORVANE_SOURCE_DIR "/Data";
     player.Play();
-    ASSERT_EQ(player.Failure(), "") << "replay with ORVANE_RANDOM_SEED=" << seed
-                                    << " ORVANE_RANDOM_EVENTS=" << player.Events();
+    ASSERT_EQ(player.Failure(), "") << "replay with ORVANE_RANDOM_SEED=" << seed << " ORVANE_RANDOM_EVENTS=" << player.Events();
 }

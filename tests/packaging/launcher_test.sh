@@ -1,9 +1,8 @@
 #!/bin/sh
 # SPDX-FileCopyrightText: 2026 The Orvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs the installed game's launcher against a made-up installed tree and a
-# made-up home, both in folders whose names have spaces, and checks the copy
-# it makes for the user. Usage: launcher_test.sh path/to/orvane-launcher.sh
+# Runs the installed game's launcher against a made-up installed tree and home, both in folders whose
+# names have spaces, and checks the copy it makes for the user. Usage: launcher_test.sh orvane-launcher.sh
 set -eu
 
 work=$(mktemp -d)
@@ -12,8 +11,7 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 
 # Debian's layout for games: the launcher, the program and the data apart.
 prefix="$work/install root/usr"
-installed="$prefix/lib/games/orvane"
-data="$prefix/share/games/orvane/Data"
+installed="$prefix/lib/games/orvane" data="$prefix/share/games/orvane/Data"
 mkdir -p "$installed" "$data"
 install -D -m 755 "$1" "$prefix/games/orvane"
 # The program stands in for the game: it says where it was started from and with what.
@@ -29,13 +27,11 @@ same() {
   done
 }
 program 1
-echo "level one" >"$data/Level001.ooo"
-echo "picture" >"$data/Level001.jpg"
+echo "level one" >"$data/Level001.ooo" && echo "picture" >"$data/Level001.jpg"
 
-home="$work/home of a player"
+home="$work/home of a player" user="$work/home of a player/.local/share/orvane"
 export ORVANE_TEST_LOG="$work/run log"
 run() { env -u XDG_DATA_HOME HOME="$home" "$prefix/games/orvane" "$@"; }
-user="$home/.local/share/orvane"
 
 # First start: the user's folder is made and the game runs from it.
 run --level "two words"
@@ -45,12 +41,9 @@ same orvane Data/Level001.ooo Data/Level001.jpg
 [ "$(sed -n 3p "$ORVANE_TEST_LOG")" = "two words" ] || fail "the arguments do not reach the game whole"
 
 # The game writes its scores; then the installed game is upgraded.
-echo "my scores" >"$user/Data/HighScores.ooo"
-echo "my backup" >"$user/Data/HighScores.bak"
-echo "level one, redone" >"$data/Level001.ooo"
-echo "level two" >"$data/Level002.ooo"
-echo "shipped scores" >"$data/HighScores.ooo"
-echo "shipped backup" >"$data/HighScores.bak"
+echo "my scores" >"$user/Data/HighScores.ooo" && echo "my backup" >"$user/Data/HighScores.bak"
+echo "level one, redone" >"$data/Level001.ooo" && echo "level two" >"$data/Level002.ooo"
+echo "shipped scores" >"$data/HighScores.ooo" && echo "shipped backup" >"$data/HighScores.bak"
 program 2
 run
 same orvane Data/Level001.ooo Data/Level002.ooo

@@ -1,13 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Orvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Ends game after game for ever, each with a score one higher than the top
-// of the table it found, so that every save writes the whole high-score
-// file anew; a dot on the output before the first game and after every
-// save tells the kill test where the loop is.
-// Given a name and a number, it ends that many games instead, named after
-// it and scored from 1 up, and stops, with status 3 where some game's save
-// went on without holding the file: one of two copies at once on a folder.
+// Ends game after game for ever, each scoring one more than the top of the table it found, so that every
+// save writes the whole high-score file anew; a dot on the output before the first game and after every
+// save tells the kill test where the loop is. Given a name and a number, it ends that many games
+// instead, named after it and scored from 1 up, and stops, with status 3 where some game's save went on
+// without holding the file: one of two copies at once on a folder.
 // Usage: orvane_save_loop <data folder ending in a separator> [<name> <games>]
 #include <cstdio>
 #include <cstdlib>
@@ -48,8 +46,7 @@ int main(int argc, char** argv)
     for (std::int32_t next = counted || table.entries.empty() ? 1 : table.entries.front().score + 1;; ++next) {
         if (counted && next > std::atoi(argv[3])) return disk.unheld ? 3 : 0;
         if (!counted) std::fputc('.', stdout), std::fflush(stdout);
-        game.TotalScore = next;
-        platform.boxes().inputs.push_back(name + " " + std::to_string(next));
+        game.TotalScore = next, platform.boxes().inputs.push_back(name + " " + std::to_string(next));
         game.GameOver(); // opens the window, which reads the file, then saves
         for (const auto& box : platform.boxes().shown)
             if (!box.input) return std::fprintf(stderr, "unexpected box: %s\n", box.text.c_str()), 1;
