@@ -222,8 +222,10 @@ TEST_F(Scores, ABadDiskLosesNoScore)
         EXPECT_EQ(files()[File] + files()[bak], Anna + cy + before) << bad;
         files().erase(bak);
     }
-    for (const std::string blanks : {"\"Anna\" , 383939 \r\n", "Anna,\" 383939 \"\r\n"}) // an author's blanks are no fault
-        EXPECT_EQ(ParseScores(blanks).entries, ParseScores(Anna).entries) << blanks;
+    // An author's blanks are no fault, after a one-figure score too.
+    for (const auto& [blanks, plain] : {std::pair<std::string, std::string>{"\"Anna\" , 383939 \r\n", Anna},
+                                        {"Anna,\" 383939 \"\r\n", Anna}, {"\"Al\",7 \r\n", "\"Al\",7\r\n"}})
+        EXPECT_EQ(ParseScores(blanks).entries, ParseScores(plain).entries) << blanks;
     boxes().clear();
     for (const Fault& fault : faults) {
         SCOPED_TRACE(fault.name);

@@ -10,7 +10,11 @@ rebuilt into the logic test suite, the suite runs, and the file is put back.
 A mutant is caught when the suite fails (or runs past its time); one that
 does not build is stillborn and not counted.
 
-    tools/mutation/mutate.py --build build-mutants [--count 100] [--seed 1]
+    tools/mutation/mutate.py --build build-mutants [--count 100] [--seed 1] [--only 5,12]
+
+`--only` tries again the mutants of those numbers in a run's drawing (the
+same seed and count, the sources unchanged): after tests were added for
+the faults that lived.
 
 The build folder is made with -DORVANE_LOGIC_ONLY=ON (the suite that also
 runs under Wine) if it is not there yet. The random play is shortened to
@@ -124,6 +128,7 @@ def main():
     parser.add_argument("--events", default="20000", help="random-play events a run")
     parser.add_argument("--timeout", type=float, default=120, help="seconds a run may take")
     parser.add_argument("--list", action="store_true", help="only list the mutants that would be tried")
+    parser.add_argument("--only", default="", help="try only these of the drawn mutants, by number: 5,12")
     parser.add_argument("sources", nargs="*", default=DEFAULT_SOURCES)
     args = parser.parse_args()
 
@@ -167,7 +172,10 @@ def main():
 
     caught, survived, stillborn = [], [], []
     started = time.time()
+    only = {int(n) for n in args.only.split(",") if n}
     for n, (f, lines, m) in enumerate(chosen, 1):
+        if only and n not in only:
+            continue
         original = f.read_text()
         try:
             f.write_text("".join(apply(lines, m)))
