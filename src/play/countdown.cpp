@@ -59,7 +59,6 @@ void Form1::mnuRestart_Click()
 
 void Form1::Restart()
 {
-    Paused = true;
     TotalScore = 0;
     PointsPerSecond = 0;
     CurrentLevel = 0;

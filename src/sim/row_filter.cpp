@@ -86,7 +86,7 @@ void RowFilter::update(const SegmentTable& table)
     for (int row = 0; row < rows_; ++row) {
         const auto r = static_cast<std::size_t>(row);
         const Segment& s = table[r];
-        const bool held = std::all_of(s.begin(), s.end(), [](std::int32_t c) { return std::abs(c) < (1 << 23); });
+        const bool held = std::all_of(s.begin(), s.end(), [](std::int32_t c) { return std::abs(std::int64_t{c}) < (1 << 23); });
         if (!held || s[0] == s[2] || s[1] == s[3]) continue;
         lines_.a[r] = static_cast<float>(s[3] - s[1]);
         lines_.b[r] = static_cast<float>(s[0] - s[2]);

@@ -117,6 +117,9 @@ TEST_F(PlayALevel, TheBallTurnsAtEdgesWallsAndStrokes)
     EXPECT_EQ((std::pair{game.BallY, game.BallVY}), (std::pair{300.0, 100.0}));
     Place(100, 198, 0, 1); // a ball lying on a wall leaves it the way it came
     EXPECT_TRUE(game.MoveBall() == Form1::StepOutcome::Moved && game.BallY == 197 && game.BallVY == -1);
+    Load(LevelWith("0,199,600,199,0,201,600,201,590,390,591,391", 3)); // between two walls it stays
+    Place(300, 200, 0, 2);
+    EXPECT_TRUE(game.MoveBall() == Form1::StepOutcome::Stuck && game.BallY == 200);
 
     // Steps of a small fraction of a pixel neither slip through a wall nor bend.
     Load(LevelWith("550,0,550,400,1,1,2,1", 2)), Place(549.0, 200.0, 0.0003, 0.00001);
