@@ -77,7 +77,7 @@ TEST_F(AuthorALevel, ABrokenLevelIsReportedOnceAndWhatWasReadStays)
         {"Pic.gif,10,20,1,1,30,40,-32769,2,3,1,1,1,1,1", "while reading the prompt colour's red part: the number -32769 is too "},
         {cases.back().text, "while reading the picture .. /Pic.gif: the picture lies outside the data folder"},
         {"", "while reading the picture name: "},
-        {cases[5].text, ": the number 1e39 is too large for a single-precision field (line 1)"},
+        {cases[5].text, "while reading the start velocity y: the number 1e39 is too large for a single-precision field (line 1)"},
         {"Pic.gif,10,20,1,1,30,40,1,2,3,1,1,2", "while reading margin 1 (the goal line): the file ends before all its fields (line 1)"},
         {cases[1].text, "while reading margin 2: "}};
     for (const auto& [text, message] : told) {

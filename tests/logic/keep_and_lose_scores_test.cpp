@@ -73,7 +73,7 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
         ++shown; // saved before it is shown, newest first among equal scores; in the middle of the screen
         EXPECT_EQ(files()[File], Anna + Bert + Cleo);
         EXPECT_EQ(w.list("List1")->items, (Texts{"2400 : Anna", "1500 : Bert", "1500 : Cleo"}));
-        EXPECT_EQ(w.design.caption, "High Scores");
+        EXPECT_EQ(w.design.caption + " / " + w.button("Command2")->design.caption, "High Scores / RESET ALL");
         EXPECT_EQ((std::pair{w.left, w.top}), (std::pair{w.screen.width / 2 - w.outer.width / 2, w.screen.height / 2 - w.outer.height / 2}));
     };
     EndGame(1500, "Bert"), platform.whileModal = nullptr;
@@ -226,6 +226,7 @@ TEST_F(Scores, ABadDiskLosesNoScore)
     for (const auto& [blanks, plain] : {std::pair<std::string, std::string>{"\"Anna\" , 383939 \r\n", Anna},
                                         {"Anna,\" 383939 \"\r\n", Anna}, {"\"Al\",7 \r\n", "\"Al\",7\r\n"}})
         EXPECT_EQ(ParseScores(blanks).entries, ParseScores(plain).entries) << blanks;
+    EXPECT_EQ(ParseScores("\"\x80\",1\r\n").entries.at(0).name, "\xE2\x82\xAC"); // a Windows-1252 euro sign
     boxes().clear();
     for (const Fault& fault : faults) {
         SCOPED_TRACE(fault.name);

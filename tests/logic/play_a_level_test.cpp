@@ -156,7 +156,7 @@ TEST_F(PlayALevel, StrokesMarginsPauseAndRestart)
     game.TotalScore = 500, game.mnuRestart->onClick();
     EXPECT_EQ(game.mnuPause->caption() + "|" + Caption("Label5") + "|" + std::to_string(game.Timer1->enabled()), "Resume|Total score: 0|0");
     game.mnuPause->onClick();
-    EXPECT_TRUE(!game.Paused && game.Timer1->enabled() && !game.Label1->visible());
+    EXPECT_TRUE(!game.Paused && game.Timer1->enabled() && !game.Label1->visible() && game.mnuPause->caption() == "Pause");
     window().onMouseMove({1, 0, 110, 100});
     EXPECT_EQ(game.Segments[1], (Segment{100, 100, 110, 100}));
     window().onMouseUp({1, 0, 110, 100});

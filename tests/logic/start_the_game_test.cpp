@@ -46,7 +46,8 @@ TEST_F(StartTheGame, TheSpeedTestScalesEveryLevelsBall)
         memory::MemoryPlatform p;
         p.memoryFiles().files = files();
         p.memoryFiles().files[DataFolder + "SystemTest.ooo"] = SpeedTestLevel;
-        p.memoryFiles().files[DataFolder + "Level001.ooo"] = ExampleLevel;
+        std::string level1 = ExampleLevel; // moving on both axes
+        p.memoryFiles().files[DataFolder + "Level001.ooo"] = level1.replace(level1.find("0,-2.5"), 6, "1.5,-2.5");
         p.memoryClock().seconds = 50000, p.memoryEvents().secondsPerYield = c.secondsPerPass;
         Form1 f(p);
         std::string during;
@@ -59,7 +60,7 @@ TEST_F(StartTheGame, TheSpeedTestScalesEveryLevelsBall)
         f.Form_Load(), f.ImageClickToStart->onClick();
         EXPECT_TRUE(during == "Testing system performance. Please wait..." && !f.ImageClickToStart->visible());
         EXPECT_FLOAT_EQ(f.SpeedFactor, c.factor);
-        EXPECT_DOUBLE_EQ(f.BallVY, -2.5 * c.factor);
+        EXPECT_TRUE(f.BallVX == 1.5 * c.factor && f.BallVY == -2.5 * c.factor) << f.BallVX << "," << f.BallVY;
         EXPECT_TRUE(f.CurrentLevel == 1 && f.TotalScore == 0);
         p.events().onWake(); // after the test: nothing to time again
         EXPECT_EQ(f.CurrentLevel, 1);
