@@ -57,7 +57,7 @@ Box RowBox(const Segment& s, int kind)
 {
     const double X1 = s[0], Y1 = s[1], X2 = s[2], Y2 = s[3];
     const Box span{std::min(X1, X2), std::max(X1, X2), std::min(Y1, Y2), std::max(Y1, Y2)};
-    const bool upright = kind == 2, level = kind == 1;
+    const bool upright = kind == RowFilter::Upright, level = kind == RowFilter::Level;
     if (X1 == X2 && Y1 == Y2) return upright ? Box{-Infinity, Infinity, 0, 0} : Box{0, 0, -Infinity, Infinity};
     if (X1 == X2) {
         if (upright) return Spans(span.loY, span.hiY, 0) ? Box{-Infinity, Infinity, 0, 0} : Nowhere;

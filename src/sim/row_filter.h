@@ -47,10 +47,11 @@ public:
         return -1;
     }
 
-private:
     // How the exact test treats a row depends on whether the path slopes,
     // runs level or runs straight up or down: a box set for each.
     enum Kind { Sloping, Level, Upright, Kinds };
+
+private:
     struct Boxes {
         std::vector<float> loX, hiX, loY, hiY;
     };
