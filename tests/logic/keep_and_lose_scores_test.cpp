@@ -331,7 +331,9 @@ TEST(ScoresOnTheDisk, NothingOnTheDiskIsLostOrLeftBehind)
         EXPECT_EQ(endGame(900, "Held"), hold.told);
         if (held) CloseHandle(held);
         EXPECT_TRUE(waited >= (hold.letGo ? 300 : 2000) && (read().find("\"Held\"") != std::string::npos) == hold.letGo) << waited;
-        if (!hold.letGo) EXPECT_EQ(read(), before);
+        if (!hold.letGo) {
+            EXPECT_EQ(read(), before);
+        }
         onlyTheFile("a held file");
         std::ofstream(file, std::ios::binary) << before;
     }
