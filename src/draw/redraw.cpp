@@ -21,16 +21,22 @@ Line LineOf(const Segment& s, std::optional<Colour> colour)
 
 void Form1::Redraw()
 {
-    // Empty rows are drawn too, as a dot at the top-left corner; only rows
-    // the table really has are read, so a level that failed to load draws
-    // what there is.
+    // Empty rows are drawn too, as a dot at the top-left corner. The margins
+    // run from the player's rows to the goal line, the table's last row.
     const SegmentTable& table = Segments; // read only: the ball's search keeps its work
     const int rows = static_cast<int>(table.size());
     for (int row = 0; row <= LastPlayerRow && row < rows; ++row)
         window->drawLine(LineOf(table[static_cast<std::size_t>(row)], std::nullopt));
     if (!mnuMargins->checked()) return;
-    for (int row = PlayerRows; row <= LastSegment && row < rows; ++row)
+    for (int row = PlayerRows; row < rows; ++row)
         window->drawLine(LineOf(table[static_cast<std::size_t>(row)], Red));
+}
+
+bool Form1::FrameDue()
+{
+    if (++FrameCounter < RepaintPeriod) return false;
+    FrameCounter = 0;
+    return true;
 }
 
 void Form1::mnuMargins_Click()

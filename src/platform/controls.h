@@ -98,7 +98,9 @@ public:
     virtual ~ListBox() = default;
     virtual void clear() = 0;
     virtual void addItem(const std::string& item) = 0;
-    // index == count() appends
+    // An index runs from 0 to count() - 1, and to count() for insertItem,
+    // which then appends; the memory platform throws std::out_of_range for
+    // any other, so a caller's miscount shows in the tests.
     virtual void insertItem(int index, const std::string& item) = 0;
     virtual int count() const = 0;
     virtual std::string item(int index) const = 0;

@@ -19,25 +19,26 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 // skipped blanks), or 0 when there is none.
 std::size_t NumberLength(std::string_view text)
 {
-    std::size_t i = 0;
-    auto digits = [&] {
-        std::size_t start = i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
-        return i - start;
+    std::string_view rest = text;
+    auto skip = [&](std::string_view oneOf) {
+        const bool found = !rest.empty() && oneOf.find(rest.front()) != std::string_view::npos;
+        if (found) rest.remove_prefix(1);
+        return found;
     };
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t whole = digits();
-    std::size_t fraction = 0;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        fraction = digits();
-    }
+    auto digits = [&] {
+        std::size_t count = 0;
+        while (skip("0123456789")) ++count;
+        return count;
+    };
+    skip("+-");
+    const std::size_t whole = digits();
+    const std::size_t fraction = skip(".") ? digits() : 0;
     if (whole + fraction == 0) return 0;
-    std::size_t end = i;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-        if (digits() > 0) end = i;
+    const std::size_t end = text.size() - rest.size();
+    // An exponent without digits is not part of the number.
+    if (skip("eE")) {
+        skip("+-");
+        if (digits() > 0) return text.size() - rest.size();
     }
     return end;
 }
@@ -77,20 +78,25 @@ Int ToInteger(const FieldText& field, const char* type)
 
 } // namespace
 
+bool FieldReader::at(char c) const
+{
+    return std::string_view(text_).substr(pos_).starts_with(c);
+}
+
 bool FieldReader::atLineEnd() const
 {
-    return pos_ < text_.size() && (text_[pos_] == '\r' || text_[pos_] == '\n');
+    return at('\r') || at('\n');
 }
 
 void FieldReader::skipBlanks()
 {
-    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+    while (at(' ') || at('\t')) ++pos_;
 }
 
 void FieldReader::skipLineEnd()
 {
-    if (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;
-    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    if (at('\r')) ++pos_;
+    if (at('\n')) ++pos_;
     ++line_;
 }
 
@@ -98,13 +104,13 @@ void FieldReader::skipLineEnd()
 // separator, and over the separator itself.
 void FieldReader::finishField()
 {
-    while (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd()) ++pos_;
+    while (!atEnd() && !at(',') && !atLineEnd()) ++pos_;
     skipSeparator();
 }
 
 void FieldReader::skipSeparator()
 {
-    if (pos_ < text_.size() && text_[pos_] == ',') ++pos_;
+    if (at(',')) ++pos_;
     else if (atLineEnd()) skipLineEnd();
 }
 
@@ -116,7 +122,7 @@ FieldText FieldReader::next()
 
     FieldText field;
     field.line = line_;
-    if (text_[pos_] == '"') {
+    if (at('"')) {
         field.quoted = true;
         if (doubledQuotes_) {
             field.text = quotedOnItsLine();
@@ -132,7 +138,7 @@ FieldText FieldReader::next()
     }
 
     std::size_t start = pos_;
-    while (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd()) ++pos_;
+    while (!atEnd() && !at(',') && !atLineEnd()) ++pos_;
     std::string_view raw(text_.data() + start, pos_ - start);
     while (!raw.empty() && IsBlank(raw.back())) raw.remove_suffix(1);
     field.text = std::string(raw);
@@ -166,11 +172,11 @@ std::string FieldReader::quotedOnItsLine()
 FieldText FieldReader::nextNumber()
 {
     skipBlanks();
-    if (atEnd() || text_[pos_] == '"') return next();
+    if (atEnd() || at('"')) return next();
     FieldText field;
     field.line = line_;
     const std::size_t start = pos_;
-    while (pos_ < text_.size() && !IsBlank(text_[pos_]) && text_[pos_] != ',' && !atLineEnd()) ++pos_;
+    while (!atEnd() && !at(' ') && !at('\t') && !at(',') && !atLineEnd()) ++pos_;
     field.text = text_.substr(start, pos_ - start);
     skipBlanks();
     skipSeparator();

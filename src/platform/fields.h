@@ -48,6 +48,7 @@ public:
     int line() const { return line_; }
 
 private:
+    bool at(char c) const; // the next character is c; never at the end
     void skipBlanks();
     void skipLineEnd();
     bool atLineEnd() const;

@@ -50,8 +50,7 @@ void Form1::Form_MouseMove(int Button, int, float X, float Y)
     LastX = Rounded(X);
     LastY = Rounded(Y);
 
-    FrameCounter = (FrameCounter + 1) % RepaintPeriod;
-    if (FrameCounter == 0) {
+    if (FrameDue()) {
         window->clearDrawing();
         Redraw();
     }

@@ -45,7 +45,8 @@ void Form2::InsertEntry(int index, const std::string& name, std::int32_t score)
 std::string Form2::KeepOriginal(const std::string& contents)
 {
     FileSystem& files = form1_.platform.files();
-    const std::string folder = FilePath().substr(0, FilePath().size() - std::string("HighScores.ooo").size());
+    const std::string file = FilePath();
+    const std::string folder = file.substr(0, file.rfind(files.separator()) + 1);
     for (int n = 0; n < 1000; ++n) {
         std::string name = n == 0 ? "HighScores.bak" : "HighScores." + std::to_string(n) + ".bak";
         std::string path = folder + name;
@@ -62,9 +63,7 @@ void Form2::Form_Load()
 {
     Size screen = window->screenSize(), outer = window->outerSize();
     window->moveTo(screen.width / 2 - outer.width / 2, screen.height / 2 - outer.height / 2);
-    List1->clear();
-    List2->clear();
-    List3->clear();
+    for (ListBox* list : {List1, List2, List3}) list->clear();
 
     if (form1_.ScoresPlace.path.empty()) form1_.ScoresPlace = FindScorePlace(form1_.platform.files(), form1_.DataPath);
     place_ = form1_.ScoresPlace;

@@ -118,6 +118,8 @@ public:
 
     // --- Drawing (draw/) ---
     void Redraw();
+    // Counts a pass or a stroke; true on every RepaintPeriod-th.
+    bool FrameDue();
     void mnuMargins_Click();
 
     // --- Play control (play/) ---
@@ -156,7 +158,8 @@ public:
     void ShowError(const std::string& text);
     // Sets the window's picture from a data file; a file that is not a
     // regular file of a picture's size is never handed to the platform.
-    // Returns false, leaving no picture, when it cannot be shown.
+    // Returns false when it cannot be shown; the caller has cleared the old
+    // picture, so none is left.
     bool ShowPicture(const std::string& path);
     // Welcome.gif, else Welcome.jpg: at start-up, and again when the speed
     // test cannot start.

@@ -66,11 +66,10 @@ void Form1::Form_Load()
 
 bool Form1::ShowPicture(const std::string& path)
 {
-    if (!IsDataFile(platform.files(), path, MaxPictureBytes)) {
-        window->clearPicture();
-        return false;
-    }
-    return window->setPicture(path);
+    // Setting a picture clears the old one, whether or not the new one can
+    // be read; a file that is not handed over leaves the window as the
+    // caller cleared it.
+    return IsDataFile(platform.files(), path, MaxPictureBytes) && window->setPicture(path);
 }
 
 bool Form1::ShowWelcome()

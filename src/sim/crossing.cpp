@@ -46,7 +46,7 @@ Velocity Bounce(const Path& path, const Segment& segment)
     const double dxP = path.toX - path.fromX, dyP = path.toY - path.fromY;
 
     const double W = dxS != 0 ? std::atan(dyS / dxS) : GamePi / 2;
-    const double B = dxP != 0 ? std::atan(dyP / dxP) : (dyP > 0 ? GamePi / 2 : -GamePi / 2);
+    const double B = dxP != 0 ? std::atan(dyP / dxP) : std::copysign(GamePi / 2, dyP);
     const double A = W - (B - W);
     const double S = std::sqrt(dyP * dyP + dxP * dxP);
 

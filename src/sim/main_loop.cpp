@@ -42,8 +42,7 @@ void Form1::MainLoopPass()
     if (Paused) return;
     MoveBall();
     Shape1->moveTo(BallX - BallRadius, BallY - BallRadius);
-    FrameCounter = (FrameCounter + 1) % RepaintPeriod;
-    if (FrameCounter == 0) Redraw();
+    if (FrameDue()) Redraw();
 }
 
 void Form1::MainLoop()

@@ -21,7 +21,9 @@ constexpr double FieldHeight = 400;
 // after this many retries the step ends without moving; the main loop goes
 // on, the window stays responsive and the countdown keeps running.
 constexpr int MaxRetriesPerStep = 100;
-static_assert(MaxRetriesPerStep % 2 == 0, "a step gives up after an odd number of bounces");
+// Even: a step that gives up has bounced an odd number of times, and its
+// last bounce leads back the way the ball came.
+static_assert(MaxRetriesPerStep % 2 == 0);
 
 // The edges turn the ball on one axis a step. A step so long that turning
 // back from one side edge carries the ball past the other would turn it on

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <random>
+#include <utility>
 
 #include "sim/row_filter.h"
 
@@ -80,4 +81,28 @@ TEST(Crossing, TheFirstLookNeverRulesOutACrossedRow)
     // The sweep met crossings, and the filter ruled out most of the rest.
     EXPECT_GT(crossed, 1000);
     EXPECT_GT(ruledOut, 0.9 * (2000 * 40 * 65 - crossed));
+}
+
+// Every row the first look keeps costs the exact test: a path that stops
+// short of a row by half a pixel leaves it nothing to do, whichever way the
+// path runs, and a million pixels out, where the roundings' room is widest.
+TEST(Crossing, TheFirstLookKeepsNoRowThePathStopsShortOf)
+{
+    constexpr int Far = 1 << 20;
+    const std::pair<Segment, Path> cases[] = {
+        {{0, 0, 600, 0}, {300, 200, 301.5, 201}},                           // sloping, in the open
+        {{10, -5, 10, 5}, {300, 0.25, 300, 0.75}},                          // straight up, beside an upright row
+        {{-5, 0, 5, 0}, {0.25, 300, 0.75, 300}},                            // level, beside a level row
+        {{Far, 1025, Far + 2048, 1025}, {Far, 0, Far + 1024, 1024.5}},      // far out
+    };
+    for (const auto& [row, path] : cases) {
+        SegmentTable rows; // the player's rows empty, as at a level's start
+        rows.assign(PlayerRows + 1, Segment{0, 0, 0, 0});
+        rows[PlayerRows] = row;
+        RowFilter filter;
+        filter.update(rows);
+        int looked = 0;
+        filter.firstCrossed(path, PlayerRows, [&](int) { return ++looked, false; });
+        EXPECT_EQ(looked, 0) << "path " << path.fromX << "," << path.fromY << " to " << path.toX << "," << path.toY;
+    }
 }

@@ -4,6 +4,7 @@
 #include "platform/memory/memory_platform.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace orvane::memory {
@@ -192,13 +193,13 @@ void MemoryPlatform::fireTimers()
 
 void MemoryListBox::insertItem(int index, const std::string& item)
 {
-    index = std::clamp(index, 0, count());
+    if (index < 0 || index > count()) throw std::out_of_range("insertItem: no such place in the list");
     items.insert(items.begin() + index, item);
 }
 
 std::string MemoryListBox::item(int index) const
 {
-    return index >= 0 && index < count() ? items[static_cast<std::size_t>(index)] : std::string();
+    return items.at(static_cast<std::size_t>(index));
 }
 
 void MemoryTimer::setEnabled(bool e)
