@@ -25,20 +25,21 @@ std::size_t NumberLength(std::string_view text)
         if (found) rest.remove_prefix(1);
         return found;
     };
-    auto digits = [&] {
-        std::size_t count = 0;
-        while (skip("0123456789")) ++count;
-        return count;
+    auto digits = [&] { // whether there were any
+        bool any = false;
+        while (skip("0123456789")) any = true;
+        return any;
     };
     skip("+-");
-    const std::size_t whole = digits();
-    const std::size_t fraction = skip(".") ? digits() : 0;
-    if (whole + fraction == 0) return 0;
+    const bool whole = digits();
+    bool fraction = false;
+    if (skip(".")) fraction = digits();
+    if (!whole && !fraction) return 0;
     const std::size_t end = text.size() - rest.size();
     // An exponent without digits is not part of the number.
     if (skip("eE")) {
         skip("+-");
-        if (digits() > 0) return text.size() - rest.size();
+        if (digits()) return text.size() - rest.size();
     }
     return end;
 }
