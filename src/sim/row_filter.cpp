@@ -23,17 +23,10 @@ constexpr double Infinity = std::numeric_limits<double>::infinity();
 // precision.
 double Slack(double v) { return (std::abs(v) + 1) * 0x1p-40; }
 
-// Bounds as floats, rounded outward, so the float box holds the exact one.
-float Low(double v)
-{
-    float f = static_cast<float>(v);
-    return f > v ? std::nextafter(f, -std::numeric_limits<float>::infinity()) : f;
-}
-float High(double v)
-{
-    float f = static_cast<float>(v);
-    return f < v ? std::nextafter(f, std::numeric_limits<float>::infinity()) : f;
-}
+// Bounds as floats, moved outward past any rounding of the cast, so the
+// float box holds the exact one.
+float Low(double v) { return std::nextafter(static_cast<float>(v), -std::numeric_limits<float>::infinity()); }
+float High(double v) { return std::nextafter(static_cast<float>(v), std::numeric_limits<float>::infinity()); }
 
 // The same for a path's bounds, finite and within 2^100, without a library
 // call on every step: moved outward by more than the cast can round.

@@ -88,12 +88,13 @@ TEST(Crossing, TheFirstLookNeverRulesOutACrossedRow)
 // path runs, and a million pixels out, where the roundings' room is widest.
 TEST(Crossing, TheFirstLookKeepsNoRowThePathStopsShortOf)
 {
-    constexpr int Far = 1 << 20;
+    constexpr int Far = 1 << 20, Big = (1 << 22) + 1;
     const std::pair<Segment, Path> cases[] = {
         {{0, 0, 600, 0}, {300, 200, 301.5, 201}},                           // sloping, in the open
         {{10, -5, 10, 5}, {300, 0.25, 300, 0.75}},                          // straight up, beside an upright row
         {{-5, 0, 5, 0}, {0.25, 300, 0.75, 300}},                            // level, beside a level row
         {{Far, 1025, Far + 2048, 1025}, {Far, 0, Far + 1024, 1024.5}},      // far out
+        {{Big, 0, Big + 1000, 1000}, {Big + 900, 100, Big + 901, 100.5}},   // far out, inside a sloping row's box
     };
     for (const auto& [row, path] : cases) {
         SegmentTable rows; // the player's rows empty, as at a level's start
