@@ -35,13 +35,13 @@ std::size_t NumberLength(std::string_view text)
     bool fraction = false;
     if (skip(".")) fraction = digits();
     if (!whole && !fraction) return 0;
-    const std::size_t end = text.size() - rest.size();
+    const char* end = rest.data();
     // An exponent without digits is not part of the number.
     if (skip("eE")) {
         skip("+-");
-        if (digits()) return text.size() - rest.size();
+        if (digits()) end = rest.data();
     }
-    return end;
+    return static_cast<std::size_t>(end - text.data());
 }
 
 std::string_view TrimmedFront(std::string_view text)

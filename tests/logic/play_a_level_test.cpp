@@ -97,11 +97,14 @@ TEST_F(PlayALevel, TheBallTurnsAtEdgesWallsAndStrokes)
         {100, 100, 3, -2, 103, 98, 3, -2}, {100, 2, 0, -3, 100, 5, 0, 3}, {597, 100, 3, 0, 600, 100, 3, 0},
         {3.5, 100, -3, 0, 0.5, 100, -3, 0}, {2, 100, -3, 0, 5, 100, 3, 0}, {100, 397, 0, 3, 100, 400, 0, 3},
         {598, 398, 5, 5, 593, 403, -5, 5}, {593, 403, -5, 5, 588, 398, -5, -5}, {100, 195, 3, 4, 103, 191, 3, -4},
-        {100, 195, 3, 4, 103, 191, 3, -4, {50, 197, 300, 197}},
+        {100, 195, 3, 4, 103, 191, 3, -4, {50, 197, 300, 197}}, {100, 3, 0, -3, 100, 0, 0, -3},
+        {3, 300, -3, 0, 0, 300, -3, 0}, // the edges themselves are inside
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.x);
-        game.Segments[50] = s.stroke, game.Segments[0] = {500, 10, 510, 10}; // the ring's last row, and a trail
+        // Trails in the ring, far off; no empty row, which a path to the top-left edges would meet.
+        for (std::size_t r = 0; r < PlayerRows; ++r) game.Segments[r] = {500, 10, 510, 10};
+        if (s.stroke[0]) game.Segments[50] = s.stroke;
         Place(s.x, s.y, s.vx, s.vy);
         EXPECT_EQ(game.MoveBall(), Form1::StepOutcome::Moved);
         EXPECT_EQ(std::vector<double>({game.BallX, game.BallY, std::round(game.BallVX), std::round(game.BallVY)}),
