@@ -6,6 +6,10 @@
 // the last one, with the ball shown, Display Margins off and then on; level
 // 1 also with the ball hidden, as the speed test runs. Rounds take turns so
 // that the machine's drift over the run falls on every level alike.
+//
+// A stretch's passes are counted once its level has been loaded and its
+// new screen painted: a player's minutes on a level pay that once, a
+// stretch of a second would pay it in full.
 #pragma once
 #include <algorithm>
 #include <cstdio>
@@ -19,6 +23,10 @@
 namespace orvane::bench {
 
 enum class Showing { Hidden, MarginsOff, MarginsOn };
+
+inline constexpr double SettleSeconds = 0.2;
+inline constexpr double StretchSeconds = 1.0;
+inline constexpr int Rounds = 3;
 
 struct Stretch {
     int level;

@@ -118,8 +118,6 @@ int main(int argc, char** argv)
     std::vector<Planned> plan;
     for (auto stretch : orvane::bench::OneRound(form.LevelCount)) plan.push_back({stretch});
     plan.push_back({{1, orvane::bench::Showing::MarginsOff}, true});
-    constexpr int Rounds = 3;
-    constexpr double PhaseSeconds = 0.6;
     orvane::bench::RateTable rates, threadRates;
     std::vector<double> strokeRates;
     // The playfield's paints while level 1's ball is shown and nothing else
@@ -142,8 +140,6 @@ int main(int argc, char** argv)
             lastMove = -1;
             SendMouse(field, QEvent::MouseButtonPress, strokePoint(0));
         }
-        pacing = paced(p);
-        pace.newStretch();
     };
     auto clickPrompt = [&] { ClickAt(field, QPoint(294, 180)); };
 
@@ -155,9 +151,10 @@ int main(int argc, char** argv)
     constexpr double Early = 0.25;
     long long earlyPasses = -1;
     double levelOneStep = 0; // level 1's ball, pixels a pass, as the game scaled it
-    SteadyClock::time_point phaseStart, promptSince;
-    long long phaseStartPasses = 0;
-    double phaseThread = 0;
+    SteadyClock::time_point phaseStart, promptSince; // the stretch's level set up; the prompt shown
+    SteadyClock::time_point countStart;               // its passes counted from here
+    long long countPasses = -1;
+    double countThread = 0;
     std::size_t current = 0; // stretches played so far
     bool testing = true, waiting = false, spoilt = false;
 
@@ -189,30 +186,35 @@ int main(int argc, char** argv)
             waiting = false;
             clickPrompt();
         } else {
-            double t = Seconds(now - phaseStart).count();
+            const double t = Seconds(now - phaseStart).count();
             const Planned& p = plan[current % plan.size()];
-            if (t < PhaseSeconds) {
-                if (p.stroke) {
-                    int step = static_cast<int>(t / 0.008);
-                    if (step != lastMove) lastMove = step, SendMouse(field, QEvent::MouseMove, strokePoint(t));
-                }
+            if (p.stroke) {
+                int step = static_cast<int>(t / 0.008);
+                if (step != lastMove) lastMove = step, SendMouse(field, QEvent::MouseMove, strokePoint(t));
+            }
+            if (t < orvane::bench::SettleSeconds) return;
+            if (countPasses < 0) {
+                countStart = now, countPasses = passes, countThread = ThreadSeconds();
+                pacing = paced(p);
+                pace.newStretch();
                 return;
             }
-            if (pacing) pace.stretchSeconds += t;
-            const double rate = (passes - phaseStartPasses) / t;
+            const double counted = Seconds(now - countStart).count();
+            if (counted < orvane::bench::StretchSeconds) return;
+            if (pacing) pace.stretchSeconds += counted;
+            pacing = false;
+            const double rate = (passes - countPasses) / counted;
             if (p.stroke) strokeRates.push_back(rate);
-            else rates.add(p.stretch, rate), threadRates.add(p.stretch, (passes - phaseStartPasses) / (ThreadSeconds() - phaseThread));
-            if (++current == Rounds * plan.size()) {
+            else rates.add(p.stretch, rate), threadRates.add(p.stretch, (passes - countPasses) / (ThreadSeconds() - countThread));
+            if (++current == orvane::bench::Rounds * plan.size()) {
                 endStroke();
                 platform.events().endProgram();
                 return;
             }
         }
-        // The level's loading is not play: the stretch starts after it.
         beginPhase(current);
         phaseStart = SteadyClock::now();
-        phaseStartPasses = platform.events_.passes;
-        phaseThread = ThreadSeconds();
+        countPasses = -1;
     });
 
     // The player clicks the start area; the game runs its handler from

@@ -39,8 +39,8 @@ public:
 struct Player {
     orvane::Form1* form = nullptr;
     CountingEvents* events = nullptr;
-    SteadyClock::time_point since;
-    long long passesSince = 0;
+    SteadyClock::time_point since;  // the stretch's level set up
+    long long passesSince = -1;      // its passes counted from here, once it settled
     bool playing = false; // after the speed test
     // Every level's stretches, in rounds (level_stretches.h).
     std::vector<orvane::bench::Stretch> plan;
@@ -72,19 +72,24 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
         p.testRate = static_cast<double>(p.events->testPasses) / (p.form->SpeedFactor * 7.0);
         p.playing = true;
     } else {
-        if (Seconds(now - p.since).count() < 0.6) return;
+        const double t = Seconds(now - p.since).count();
+        if (t < orvane::bench::SettleSeconds) return;
+        if (p.passesSince < 0) {
+            p.since = now, p.passesSince = passes;
+            p.pace.newStretch();
+            return;
+        }
+        if (t < orvane::bench::StretchSeconds) return;
         const orvane::bench::Stretch& done = p.plan[p.current % p.plan.size()];
-        p.rates.add(done, (passes - p.passesSince) / Seconds(now - p.since).count());
-        if (Paced(done)) p.pace.stretchSeconds += Seconds(now - p.since).count();
-        if (++p.current == 3 * p.plan.size()) {
+        p.rates.add(done, (passes - p.passesSince) / t);
+        if (Paced(done)) p.pace.stretchSeconds += t;
+        if (++p.current == orvane::bench::Rounds * p.plan.size()) {
             p.form->platform.events().endProgram();
             return;
         }
     }
-    // The level's loading is not play: the stretch starts after it.
     orvane::bench::Begin(*p.form, p.plan[p.current % p.plan.size()]);
-    p.pace.newStretch();
-    p.since = SteadyClock::now(), p.passesSince = p.events->passes;
+    p.since = SteadyClock::now(), p.passesSince = -1;
 }
 
 } // namespace
@@ -127,7 +132,7 @@ int main()
     platform.counting.afterYield = [&] {
         if (window->paints() == paints) return;
         paints = window->paints();
-        if (p.playing && Paced(p.plan[p.current % p.plan.size()]))
+        if (p.playing && p.passesSince >= 0 && Paced(p.plan[p.current % p.plan.size()]))
             p.pace.paint(Seconds(SteadyClock::now().time_since_epoch()).count(), form.BallX, form.BallY);
     };
     form.ImageClickToStart_Click(); // returns when the player ends the program
