@@ -15,11 +15,6 @@ SequentialFiles::OpenFile& SequentialFiles::get(int number)
     return it->second;
 }
 
-const SequentialFiles::OpenFile& SequentialFiles::get(int number) const
-{
-    return const_cast<SequentialFiles*>(this)->get(number);
-}
-
 void SequentialFiles::openInput(int number, const std::string& path, std::uintmax_t maxBytes)
 {
     std::optional<std::string> contents = ReadDataFile(files_, path, maxBytes);
@@ -42,12 +37,6 @@ FieldReader& SequentialFiles::reader(int number)
 FieldText SequentialFiles::readField(int number) { return reader(number).next(); }
 
 FieldText SequentialFiles::readNumber(int number) { return reader(number).nextNumber(); }
-
-bool SequentialFiles::eof(int number) const
-{
-    const OpenFile& file = get(number);
-    return !file.reader || file.reader->atEnd();
-}
 
 void SequentialFiles::write(int number, const std::string& text)
 {

@@ -27,7 +27,6 @@ public:
     FieldText readField(int number);
     // A number field, which a blank ends too.
     FieldText readNumber(int number);
-    bool eof(int number) const;
     void write(int number, const std::string& text);
 
     // Writes an output file out; throws FileError::WriteFailed when that
@@ -44,7 +43,6 @@ private:
     };
     OpenFile& get(int number);
     FieldReader& reader(int number);
-    const OpenFile& get(int number) const;
 
     FileSystem& files_;
     std::map<int, OpenFile> open_;
