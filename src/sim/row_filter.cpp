@@ -73,6 +73,7 @@ void RowFilter::update(const SegmentTable& table)
 {
     if (table.writes() == builtAt_ && static_cast<std::size_t>(rows_) == table.size()) return;
     builtAt_ = table.writes();
+    ++builds_;
     rows_ = static_cast<int>(table.size());
     const int padded = std::max(LeastRows, (rows_ + BlockRows - 1) / BlockRows * BlockRows);
     for (auto* v : {&lines_.a, &lines_.b, &lines_.x1, &lines_.y1}) v->assign(static_cast<std::size_t>(padded), 0.f);

@@ -28,8 +28,11 @@ public:
     // of them are looked at in the same number of blocks.
     static constexpr int LeastRows = 64;
 
-    // Works the boxes out again if the table may have been written to.
+    // Works the boxes out again if the table may have been written to: a
+    // step that changed nothing pays only the look itself.
     void update(const SegmentTable& table);
+    // How many times the boxes were worked out.
+    std::uint64_t builds() const { return builds_; }
 
     // The first row up to `last` (in row order) that `crossed` says the
     // path crosses, of those this filter cannot rule out; -1 if none.
@@ -82,6 +85,7 @@ private:
     Lines lines_;
     int rows_ = 0;
     std::uint64_t builtAt_ = ~std::uint64_t{0};
+    std::uint64_t builds_ = 0;
 };
 
 } // namespace orvane

@@ -104,7 +104,8 @@ TEST(Crossing, TheFirstLookKeepsNoRowThePathStopsShortOf)
         rows.assign(PlayerRows + 1, Segment{0, 0, 0, 0});
         rows[PlayerRows] = row;
         RowFilter filter;
-        filter.update(rows);
+        filter.update(rows), filter.update(rows);
+        EXPECT_EQ(filter.builds(), 1u); // a table not written to is not worked out again
         int looked = 0;
         filter.firstCrossed(path, PlayerRows, [&](int) { return ++looked, false; });
         EXPECT_EQ(looked, 0) << "path " << path.fromX << "," << path.fromY << " to " << path.toX << "," << path.toY;
