@@ -29,10 +29,11 @@ void Form1::ImageClickToStart_Click()
 
 // Asleep, the machine ran no pass while the clock ran on: the test starts
 // again as the click started it. Before the click nothing is timed, and
-// after the test its factor stands.
+// after the test its factor stands. The test runs unpaused only inside the
+// main loop, whose yields deliver the wake.
 void Form1::System_Resume()
 {
-    if (!Testing || Paused || !InMainLoop) return;
+    if (!Testing || Paused) return;
     Paused = true;
     ImageClickToStart_Click();
 }
