@@ -73,7 +73,7 @@ bool Form1::LoadLevel(const std::string& FileName)
         LoadError.clear();
         return true;
     } catch (const FileError& error) {
-        files.discard(LevelFile);
+        files.close(LevelFile);
         LoadError = "while reading " + reading + ": " + error.what();
         if (error.line > 0) LoadError += " (line " + std::to_string(error.line) + ")";
         ShowError("An error has occurred while trying to load the game.");

@@ -53,7 +53,7 @@ void Form1::Form_Load()
 
         if (!ShowWelcome()) throw FileError(FileError::Kind::NotFound, "cannot show the welcome picture");
     } catch (const FileError&) {
-        files.discard(GeneralFile);
+        files.close(GeneralFile);
         std::string text = "An Error has occurred while loading the game.";
         // Windows runs a program straight from a zip by extracting it alone,
         // without its data.
@@ -83,7 +83,7 @@ void Form1::mnuExit_Click() { platform.events().endProgram(); }
 
 void Form1::Form_Unload()
 {
-    files.discard(1);
+    files.close(1);
     platform.events().endProgram();
 }
 

@@ -30,8 +30,9 @@ float High(double v) { return std::nextafter(static_cast<float>(v), std::numeric
 
 // The same for a path's bounds, finite and within 2^100, without a library
 // call on every step: moved outward by more than the cast can round.
-float LowFast(double v) { return static_cast<float>(v - (std::abs(v) * 0x1p-22 + 0x1p-120)); }
-float HighFast(double v) { return static_cast<float>(v + (std::abs(v) * 0x1p-22 + 0x1p-120)); }
+double CastRoom(double v) { return std::abs(v) * 0x1p-22 + 0x1p-120; }
+float LowFast(double v) { return static_cast<float>(v - CastRoom(v)); }
+float HighFast(double v) { return static_cast<float>(v + CastRoom(v)); }
 
 struct Box {
     double loX, hiX, loY, hiY;
@@ -65,7 +66,7 @@ Box RowBox(const Segment& s, int kind)
 
 // Steps this short or this far out are left to the exact test on every row.
 bool Judgeable(double v) { return std::abs(v) <= 0x1p100; } // false for NaN
-bool JudgeableStep(double d) { return (d == 0) | ((std::abs(d) >= 0x1p-100) & (std::abs(d) <= 0x1p100)); }
+bool JudgeableStep(double d) { return (d == 0) | ((std::abs(d) >= 0x1p-100) & Judgeable(d)); }
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <vector>
 
 #include "game_fixture.h"
 #include "scores/form2.h"
@@ -42,11 +43,16 @@ TEST(Crossing, EndsCountParallelPathsPassAndBouncesMirror)
     for (const auto& [p, s, crosses] : cases)
         EXPECT_EQ(Crosses(p, s), crosses) << p.fromX << "," << p.fromY << " to " << p.toX << "," << p.toY;
 
-    // Every bounce is the mirror image of its path, straight up or down too.
-    for (int segmentDegrees = 0; segmentDegrees < 180; segmentDegrees += 15) {
-        const double w = segmentDegrees * std::acos(-1.0) / 180;
-        const Segment s{300, 200, 300 + int(std::lround(100 * std::cos(w))),
-                        200 + int(std::lround(100 * std::sin(w)))};
+    // Every bounce is the mirror image of its path, straight up or down too,
+    // off segments every 15 degrees and off one a pixel across, as steep as
+    // a segment gets without standing upright.
+    std::vector<Segment> segments{{300, 200, 301, 300}};
+    for (int degrees = 0; degrees < 180; degrees += 15) {
+        const double w = degrees * std::acos(-1.0) / 180;
+        segments.push_back({300, 200, 300 + int(std::lround(100 * std::cos(w))), 200 + int(std::lround(100 * std::sin(w)))});
+    }
+    for (const Segment& s : segments) {
+        const int segmentDegrees = int(std::lround(std::atan2(s[3] - s[1], s[2] - s[0]) * 180 / std::acos(-1.0)));
         const double len = std::hypot(s[2] - s[0], s[3] - s[1]), ux = (s[2] - s[0]) / len, uy = (s[3] - s[1]) / len;
         for (int pathDegrees = 0; pathDegrees < 360; pathDegrees += 5) {
             const double b = pathDegrees * std::acos(-1.0) / 180, speed = pathDegrees % 2 ? 0.0008 : 20;
@@ -166,6 +172,9 @@ TEST_F(PlayALevel, StrokesMarginsPauseAndRestart)
     EXPECT_EQ(Reds(), level1Margins);
     window().onMouseDown({1, 0, 120, 100}); // a new trail: the margins stay shown
     EXPECT_EQ(Reds(), level1Margins);
+    window().onMouseMove({1, 0, std::numeric_limits<float>::quiet_NaN(), -1e30f}); // no pointer says so; held all the same
+    EXPECT_EQ(game.Segments[std::size_t(game.LineIndex + LastPlayerRow) % PlayerRows],
+              (Segment{120, 100, 0, std::numeric_limits<std::int32_t>::min()}));
 }
 
 // A new level, a restart or the hidden prompt (to the last level) repaints the field: no old line stays.
