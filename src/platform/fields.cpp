@@ -161,10 +161,11 @@ std::string FieldReader::quotedOnItsLine()
         while (after < lineEnd && IsBlank(text_[after])) ++after;
         if (text_[q] == '"' && (after == lineEnd || text_[after] == ',')) close = q;
     }
+    const std::string_view body = std::string_view(text_).substr(pos_ + 1, close - pos_ - 1);
     std::string value;
-    for (std::size_t i = pos_ + 1; i < close; ++i) {
-        value += text_[i];
-        if (text_[i] == '"' && i + 1 < close && text_[i + 1] == '"') ++i; // two stand for one
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        value += body[i];
+        if (body[i] == '"' && body.substr(i + 1).starts_with('"')) ++i; // two stand for one
     }
     pos_ = close == lineEnd ? lineEnd : close + 1;
     return value;

@@ -33,7 +33,7 @@ Form2::Form2(Form1& form1, bool load) : form1_(form1)
 
 Form2::~Form2() = default;
 
-std::string Form2::FilePath() const { return place_.path.empty() ? form1_.DataPath + "HighScores.ooo" : place_.path; }
+std::string Form2::FilePath() const { return place_.path; }
 
 void Form2::InsertEntry(int index, const std::string& name, std::int32_t score)
 {

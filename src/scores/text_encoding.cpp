@@ -4,6 +4,7 @@
 #include "scores/text_encoding.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace orvane {
 
@@ -34,14 +35,16 @@ void Append(std::string& out, std::uint32_t c)
 
 bool IsValidUtf8(const std::string& text)
 {
-    for (std::size_t i = 0; i < text.size();) {
-        auto byte = static_cast<unsigned char>(text[i]);
+    for (std::string_view rest = text; !rest.empty();) {
+        auto byte = static_cast<unsigned char>(rest.front());
         int extra = byte < 0x80 ? 0 : (byte >> 5) == 0x6 ? 1 : (byte >> 4) == 0xE ? 2 : (byte >> 3) == 0x1E ? 3 : -1;
         if (extra < 0 || (extra == 1 && byte < 0xC2) || (extra == 3 && byte > 0xF4)) return false;
-        if (extra > 0 && i + static_cast<std::size_t>(extra) >= text.size()) return false;
-        for (int k = 1; k <= extra; ++k)
-            if ((static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) >> 6) != 0x2) return false;
-        i += static_cast<std::size_t>(extra) + 1;
+        rest.remove_prefix(1);
+        const std::string_view following = rest.substr(0, static_cast<std::size_t>(extra));
+        if (following.size() != static_cast<std::size_t>(extra)) return false; // the text ends inside the letter
+        for (char c : following)
+            if ((static_cast<unsigned char>(c) >> 6) != 0x2) return false;
+        rest.remove_prefix(following.size());
     }
     return true;
 }

@@ -112,7 +112,7 @@ RowFilter::Probe RowFilter::probeFor(const Path& path) const
         probe.everyRow = true;
         return probe;
     }
-    probe.kind = Sloping + (dyP == 0) * (Level - Sloping) + (dyP != 0 && dxP == 0) * (Upright - Sloping);
+    probe.kind = dyP == 0 ? Level : dxP == 0 ? Upright : Sloping;
     // The exact test takes a level path's y as a product divided again, and
     // a sloping path's y, where it meets a level segment, from its x, with
     // roundings that grow with the slope. Every path is given the room, so

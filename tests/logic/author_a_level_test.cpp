@@ -71,6 +71,7 @@ TEST_F(AuthorALevel, ABrokenLevelIsReportedOnceAndWhatWasReadStays)
     // The author is told which field of which line; what was read stays.
     const std::pair<std::string, std::string> told[] = {
         {"Pic.gif,1e999", "while reading the ball's start x: the number 1e999 is too large for a single-precision field"},
+        {"Pic.gif,1,1,1e39", "while reading the start velocity x: the number 1e39 is too large"},
         {"Pic.gif,\"10\r\n\",1e39", "while reading the ball's start y: the number 1e39 is too large for a single-precision field (line 2)"},
         {"\"Pic.gif\"\r\n10,20\r\n1,1\n99999999999,40,1,2,3,1,1,1,1,1",
          "while reading the time limit: the number 99999999999 is too large for a 32-bit integer field (line 4)"},

@@ -74,6 +74,7 @@ TEST_F(Scores, AGameEndsAndTheNameGoesInAtItsRank)
         EXPECT_EQ(files()[File], Anna + Bert + Cleo);
         EXPECT_EQ(w.list("List1")->items, (Texts{"2400 : Anna", "1500 : Bert", "1500 : Cleo"}));
         EXPECT_EQ(w.design.caption + " / " + w.button("Command2")->design.caption, "High Scores / RESET ALL");
+        EXPECT_FALSE(w.button("Command2")->design.isDefault); // Enter never wipes the table
         EXPECT_EQ((std::pair{w.left, w.top}), (std::pair{w.screen.width / 2 - w.outer.width / 2, w.screen.height / 2 - w.outer.height / 2}));
     };
     EndGame(1500, "Bert"), platform.whileModal = nullptr;

@@ -17,6 +17,7 @@ TEST_F(StartTheGame, OpensCentredOnTheWelcomePictureWithItsMenus)
     EXPECT_EQ((std::tuple{window().left, window().top, window().outer}), (std::tuple{640 - 306, 512 - 226, Size{603, 441}}));
     EXPECT_TRUE(game.DataPath == "/game/Data/" && game.LevelCount == 3 && game.BallRadius == 5);
     EXPECT_TRUE(window().picture == "/game/Data/Welcome.gif" && boxes().empty() && !game.files.isOpen(4));
+    EXPECT_TRUE(game.ImageClickToStart->visible()); // the welcome's button takes the click
     EXPECT_EQ(window().design.caption, "Orvane  v1.20      Download other software from:  https://orvane.example.org/");
     std::vector<std::string> captions;
     for (const auto& m : window().menus) captions.push_back(m->text);
