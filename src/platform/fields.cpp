@@ -84,6 +84,8 @@ bool FieldReader::at(char c) const
     return std::string_view(text_).substr(pos_).starts_with(c);
 }
 
+bool FieldReader::atBlank() const { return !atEnd() && IsBlank(text_[pos_]); }
+
 bool FieldReader::atLineEnd() const
 {
     return at('\r') || at('\n');
@@ -91,7 +93,7 @@ bool FieldReader::atLineEnd() const
 
 void FieldReader::skipBlanks()
 {
-    while (at(' ') || at('\t')) ++pos_;
+    while (atBlank()) ++pos_;
 }
 
 void FieldReader::skipLineEnd()
@@ -178,7 +180,7 @@ FieldText FieldReader::nextNumber()
     FieldText field;
     field.line = line_;
     const std::size_t start = pos_;
-    while (!atEnd() && !at(' ') && !at('\t') && !at(',') && !atLineEnd()) ++pos_;
+    while (!atEnd() && !atBlank() && !at(',') && !atLineEnd()) ++pos_;
     field.text = text_.substr(start, pos_ - start);
     skipBlanks();
     skipSeparator();

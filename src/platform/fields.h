@@ -49,6 +49,7 @@ public:
 
 private:
     bool at(char c) const; // the next character is c; never at the end
+    bool atBlank() const;
     void skipBlanks();
     void skipLineEnd();
     bool atLineEnd() const;
