@@ -84,6 +84,11 @@ bool FieldReader::at(char c) const
     return std::string_view(text_).substr(pos_).starts_with(c);
 }
 
+void FieldReader::passToSeparator()
+{
+    while (!atEnd() && !at(',') && !atLineEnd()) ++pos_;
+}
+
 bool FieldReader::atBlank() const { return !atEnd() && IsBlank(text_[pos_]); }
 
 bool FieldReader::atLineEnd() const
@@ -107,7 +112,7 @@ void FieldReader::skipLineEnd()
 // separator, and over the separator itself.
 void FieldReader::finishField()
 {
-    while (!atEnd() && !at(',') && !atLineEnd()) ++pos_;
+    passToSeparator();
     skipSeparator();
 }
 
@@ -141,7 +146,7 @@ FieldText FieldReader::next()
     }
 
     std::size_t start = pos_;
-    while (!atEnd() && !at(',') && !atLineEnd()) ++pos_;
+    passToSeparator();
     std::string_view raw(text_.data() + start, pos_ - start);
     while (!raw.empty() && IsBlank(raw.back())) raw.remove_suffix(1);
     field.text = std::string(raw);

@@ -50,6 +50,8 @@ public:
 private:
     bool at(char c) const; // the next character is c; never at the end
     bool atBlank() const;
+    // Up to the next comma or line end, or the end of the text.
+    void passToSeparator();
     void skipBlanks();
     void skipLineEnd();
     bool atLineEnd() const;
