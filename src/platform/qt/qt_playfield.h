@@ -41,8 +41,12 @@ public:
     bool visible() const override { return visible_; }
     Rect place() const override { return design_; }
 
-    // Where the ball is now, and where it was when last scheduled for paint.
-    QRectF area() const;
+    // The ball smoothed once for a screen's scale, and the place it is
+    // copied to: its place rounded down to a whole pixel of the screen, with
+    // a pixel to spare around it for the smoothed rim.
+    const QImage& sprite(qreal ratio);
+    QRectF spriteArea(qreal ratio) const;
+    // Where it was when last scheduled for paint.
     QRect stale;
 
 private:
@@ -51,6 +55,7 @@ private:
     double left_;
     double top_;
     bool visible_;
+    QImage sprite_;
 };
 
 class Playfield : public QWidget {
