@@ -16,11 +16,7 @@ public:
     void yield() override
     {
         ++passes;
-        if (testing && *testing) {
-            if (++testPasses == 1 && threadClock) testThreadStart = threadClock();
-        } else if (testPasses > 0 && testThreadSeconds == 0 && threadClock) {
-            testThreadSeconds = threadClock() - testThreadStart;
-        }
+        if (testing && *testing) ++testPasses;
         inner_.yield();
         if (afterYield) afterYield();
     }
@@ -33,10 +29,6 @@ public:
     // that starts it to the pass that crosses its goal.
     const bool* testing = nullptr;
     long long testPasses = 0;
-    // With a clock of the game thread's own processor time, what the test's
-    // passes cost it, whatever other programs take of the machine meanwhile.
-    double (*threadClock)() = nullptr;
-    double testThreadStart = 0, testThreadSeconds = 0;
     // Looks at what the yield did (a paint, say).
     std::function<void()> afterYield;
 

@@ -3,9 +3,9 @@
 
 // Main-loop passes a second in the real window: during the speed test (the
 // ball hidden) and in play (the ball shown, Display Margins off and on, a
-// stroke being drawn). The speed factor only holds if they are alike, so
-// the test's rate is taken as the game itself timed it, from SpeedFactor,
-// and level 1's ball speed follows from it and from the rate of play.
+// stroke being drawn). The speed factor only holds if they are alike. The
+// test as the game timed it, from SpeedFactor, is reported beside the
+// test's later stretches, which the levels are weighed against.
 //
 // Runs the game itself on the Qt platform; only the event loop is wrapped,
 // to count the passes (every pass of the loop yields once) and to play the
@@ -19,7 +19,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -41,15 +40,6 @@ using SteadyClock = std::chrono::steady_clock;
 using orvane::bench::CountingEvents;
 using orvane::qt::testing::ClickAt;
 using orvane::qt::testing::SendMouse;
-
-// The processor time of the game's thread: what its passes cost, whatever
-// other programs take of the machine meanwhile.
-double ThreadSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
-}
 
 class BenchPlatform : public orvane::Platform {
 public:
@@ -110,32 +100,28 @@ int main(int argc, char** argv)
         SendMouse(field, QEvent::MouseButtonRelease, strokePoint(0));
     };
     // Every level's stretches (level_stretches.h), and one more of level 1
-    // with a stroke being drawn.
-    struct Planned {
-        orvane::bench::Stretch stretch;
-        bool stroke = false;
-    };
-    std::vector<Planned> plan;
-    for (auto stretch : orvane::bench::OneRound(form.LevelCount)) plan.push_back({stretch});
-    plan.push_back({{1, orvane::bench::Showing::MarginsOff}, true});
-    orvane::bench::RateTable rates, threadRates;
-    std::vector<double> strokeRates;
+    // with a stroke being drawn, before the round's last test.
+    std::vector<orvane::bench::Stretch> plan = orvane::bench::OneRound(form.LevelCount);
+    plan.insert(plan.end() - 1, {1, orvane::bench::Showing::Stroke});
+    orvane::bench::RateTable rates;
     // The playfield's paints while level 1's ball is shown and nothing else
     // moves: when each came and where the ball was.
-    const auto paced = [](const Planned& p) {
-        return !p.stroke && p.stretch.level == 1 && p.stretch.showing == orvane::bench::Showing::MarginsOff;
+    const auto paced = [](const orvane::bench::Stretch& s) {
+        return s.level == 1 && s.showing == orvane::bench::Showing::MarginsOff;
     };
     orvane::bench::FramePace pace;
     bool pacing = false;
     PaintWatch watch([&] {
-        if (pacing) pace.paint(Seconds(SteadyClock::now().time_since_epoch()).count(), form.BallX, form.BallY);
+        if (!pacing) return;
+        pace.paint(Seconds(SteadyClock::now().time_since_epoch()).count(), form.BallX, form.BallY, form.BallVX,
+                   form.BallVY);
     });
     field->installEventFilter(&watch);
     auto beginPhase = [&](std::size_t phase) {
         endStroke();
-        const Planned& p = plan[phase % plan.size()];
-        orvane::bench::Begin(form, p.stretch);
-        if (p.stroke) {
+        const orvane::bench::Stretch& s = plan[phase % plan.size()];
+        orvane::bench::Begin(form, s);
+        if (s.showing == orvane::bench::Showing::Stroke) {
             drawing = true;
             lastMove = -1;
             SendMouse(field, QEvent::MouseButtonPress, strokePoint(0));
@@ -145,16 +131,15 @@ int main(int argc, char** argv)
 
     auto seconds = [](SteadyClock::time_point t) { return Seconds(t.time_since_epoch()).count(); };
     platform.events_.testing = &form.Testing;
-    platform.events_.threadClock = ThreadSeconds;
     // The passes of the test's first quarter second against the rest: a
     // cost paid once at its start would show here.
     constexpr double Early = 0.25;
-    long long earlyPasses = -1;
+    long long earlyPasses = -1, testPasses = 0;
     double levelOneStep = 0; // level 1's ball, pixels a pass, as the game scaled it
     SteadyClock::time_point phaseStart, promptSince; // the stretch's level set up; the prompt shown
     SteadyClock::time_point countStart;               // its passes counted from here
-    long long countPasses = -1;
-    double countThread = 0;
+    bool counting = false;
+    orvane::bench::BestWindow window;
     std::size_t current = 0; // stretches played so far
     bool testing = true, waiting = false, spoilt = false;
 
@@ -176,6 +161,7 @@ int main(int argc, char** argv)
                 return;
             }
             testing = false;
+            testPasses = platform.events_.testPasses;
             levelOneStep = std::hypot(form.BallVX, form.BallVY);
             waiting = true;
             promptSince = now;
@@ -187,25 +173,24 @@ int main(int argc, char** argv)
             clickPrompt();
         } else {
             const double t = Seconds(now - phaseStart).count();
-            const Planned& p = plan[current % plan.size()];
-            if (p.stroke) {
+            const orvane::bench::Stretch& s = plan[current % plan.size()];
+            if (s.showing == orvane::bench::Showing::Stroke) {
                 int step = static_cast<int>(t / 0.008);
                 if (step != lastMove) lastMove = step, SendMouse(field, QEvent::MouseMove, strokePoint(t));
             }
             if (t < orvane::bench::SettleSeconds) return;
-            if (countPasses < 0) {
-                countStart = now, countPasses = passes, countThread = ThreadSeconds();
-                pacing = paced(p);
+            if (!counting) {
+                counting = true, countStart = now, window.start(seconds(now), passes);
+                pacing = paced(s);
                 pace.newStretch();
                 return;
             }
+            window.look(seconds(now), passes);
             const double counted = Seconds(now - countStart).count();
             if (counted < orvane::bench::StretchSeconds) return;
             if (pacing) pace.stretchSeconds += counted;
             pacing = false;
-            const double rate = (passes - countPasses) / counted;
-            if (p.stroke) strokeRates.push_back(rate);
-            else rates.add(p.stretch, rate), threadRates.add(p.stretch, (passes - countPasses) / (ThreadSeconds() - countThread));
+            rates.add(s, window.best());
             if (++current == orvane::bench::Rounds * plan.size()) {
                 endStroke();
                 platform.events().endProgram();
@@ -214,7 +199,7 @@ int main(int argc, char** argv)
         }
         beginPhase(current);
         phaseStart = SteadyClock::now();
-        countPasses = -1;
+        counting = false;
     });
 
     // The player clicks the start area; the game runs its handler from
@@ -231,27 +216,16 @@ int main(int argc, char** argv)
     }
     // As the game timed it: SpeedFactor is the test's duration over 7 s.
     const double testSeconds = form.SpeedFactor * 7.0;
-    const long long testPasses = platform.events_.testPasses;
     const double testRate = testPasses / testSeconds;
-    std::printf("the speed test as the game timed it: %.3f s (SpeedFactor %.4f), %.0f passes/s; "
-                "its first %.2f s %.0f passes/s, the rest %.0f\n",
-                testSeconds, form.SpeedFactor, testRate, Early, earlyPasses / Early,
-                (testPasses - earlyPasses) / (testSeconds - Early));
-    rates.print(form.LevelCount, testRate);
-    // In the game thread's own processor time, which what other programs
-    // take of the machine moves less.
-    const double testThreadRate = testPasses / platform.events_.testThreadSeconds;
     using orvane::bench::Showing;
-    std::printf("level 1 in the game thread's processor time against the test's: hidden %.3f, margins off %.3f, "
-                "on %.3f\n",
-                threadRates.median({1, Showing::Hidden}) / testThreadRate,
-                threadRates.median({1, Showing::MarginsOff}) / testThreadRate,
-                threadRates.median({1, Showing::MarginsOn}) / testThreadRate);
-    std::sort(strokeRates.begin(), strokeRates.end());
+    std::printf("the speed test as the game timed it: %.3f s (SpeedFactor %.4f), %.0f passes/s; "
+                "its first %.2f s %.0f passes/s, the rest %.0f; its best stretch later %.3f of that\n",
+                testSeconds, form.SpeedFactor, testRate, Early, earlyPasses / Early,
+                (testPasses - earlyPasses) / (testSeconds - Early), rates.best({orvane::bench::SpeedTest, Showing::Hidden}) / testRate);
+    rates.print(form.LevelCount);
     // Level 1's description asks for 200 pixels a second (tools/levels).
     std::printf("level 1, a stroke being drawn: %.3f of the test; level 1's ball at %.1f px/s (designed 200)\n",
-                strokeRates[strokeRates.size() / 2] / testRate,
-                levelOneStep * rates.median({1, Showing::MarginsOff}));
+                rates.ofTest({1, Showing::Stroke}), levelOneStep * rates.best({1, Showing::MarginsOff}));
     const QScreen* screen = field->window()->windowHandle() ? field->window()->windowHandle()->screen() : nullptr;
     const double reported = screen ? screen->refreshRate() : 0;
     std::printf("paints while level 1's ball is shown (%s), the screen at %.1f Hz, painted for %.1f Hz:\n  %s\n",
