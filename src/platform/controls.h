@@ -78,6 +78,9 @@ struct ImageAreaDesign {
 
 // The ball: a small circle that moves on every pass of the main loop, so a
 // platform must make moving it cheap.
+// A shape's place is repainted once a frame while it moves, shown or
+// hidden: the speed test moves the ball unseen, and its passes must pay for
+// the frames what play's pay, or the speed it measures would not hold.
 class Shape {
 public:
     virtual ~Shape() = default;

@@ -27,10 +27,22 @@ std::size_t LineRecord::Hash::operator()(const DrawnLine& line) const
     return static_cast<std::size_t>(h ^ (h >> 29));
 }
 
+std::size_t LineRecord::SlotOf(const DrawnLine& line)
+{
+    const std::uint32_t mixed =
+        std::bit_cast<std::uint32_t>(line.x1) * 0x9E3779B1u ^ std::bit_cast<std::uint32_t>(line.y1) * 0x85EBCA77u ^
+        std::bit_cast<std::uint32_t>(line.x2) * 0xC2B2AE3Du ^ std::bit_cast<std::uint32_t>(line.y2) * 0x27D4EB2Fu ^
+        line.colour * 0x165667B1u;
+    return (mixed >> 24) % Slots;
+}
+
 std::optional<DrawnLine> LineRecord::add(const Line& line, Colour foreground)
 {
     auto tame = [](float v) { return static_cast<float>(TameCoordinate(v)); };
     DrawnLine drawn{tame(line.x1), tame(line.y1), tame(line.x2), tame(line.y2), line.colour.value_or(foreground)};
+    std::optional<DrawnLine>& slot = recent_[SlotOf(drawn)];
+    if (slot == drawn) return std::nullopt;
+    slot = drawn;
     if (!drawn_.insert(drawn).second) return std::nullopt;
     order_.push_back(drawn);
     return drawn;
@@ -40,6 +52,7 @@ void LineRecord::clear()
 {
     drawn_.clear();
     order_.clear();
+    recent_.fill(std::nullopt);
 }
 
 } // namespace orvane

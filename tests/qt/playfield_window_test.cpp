@@ -128,6 +128,11 @@ TEST(PlayfieldWindow, TheNextLevelIsShownWholeWithoutTheOldLineWork)
     // The new level's margins show at the first redraw.
     form.Redraw(), game.Settle();
     EXPECT_GT(RedPixels(game.Shown()), 50);
+
+    // The ball, moved by whole pixels and fractions of one, is drawn at its new place.
+    const QPoint centre(static_cast<int>(form.BallX) + 30, static_cast<int>(form.BallY) + 20);
+    form.Shape1->moveTo(form.BallX - form.BallRadius + 30.5, form.BallY - form.BallRadius + 20.25), game.Settle();
+    EXPECT_EQ(game.Shown().pixelColor(centre), QColor(255, 255, 200));
 }
 
 TEST(PlayfieldWindow, EndingTheProgramClosesANestedBox)

@@ -254,7 +254,7 @@ void Playfield::repaintStale()
     else if (!staleLines_.isEmpty()) stale = staleLines_;
     if (shapesStale_ && !allStale_) {
         for (auto& shape : shapes_) {
-            QRect now = shape->visible() ? shape->spriteArea(devicePixelRatioF()).toAlignedRect() : QRect();
+            const QRect now = shape->spriteArea(devicePixelRatioF()).toAlignedRect();
             if (now != shape->stale) stale += shape->stale.united(now);
             shape->stale = now;
         }

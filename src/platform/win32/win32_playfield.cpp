@@ -511,7 +511,7 @@ void Playfield::repaintStale()
     RECT stale = staleArea_;
     if (shapesStale_ && !allStale_) {
         for (auto& shape : shapes_) {
-            RECT now = shape->visible() ? BallArea(*shape, dpi_) : RECT{};
+            const RECT now = BallArea(*shape, dpi_);
             if (!EqualRect(&now, &shape->stale)) {
                 UnionRect(&stale, &stale, &shape->stale);
                 UnionRect(&stale, &stale, &now);
@@ -557,7 +557,7 @@ void Playfield::paint(HDC dc, const RECT& area)
     RestoreDC(backDc_, saved);
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     for (auto& shape : shapes_) {
-        shape->stale = shape->visible() ? BallArea(*shape, dpi_) : RECT{};
+        shape->stale = BallArea(*shape, dpi_);
         if (!shape->visible() || !touches(shape->stale)) continue;
         const Size sprite = shape->spriteSize();
         GdiAlphaBlend(backDc_, shape->stale.left, shape->stale.top, sprite.width, sprite.height, shape->sprite(), 0, 0,
