@@ -24,11 +24,12 @@ printf 'start-up to the first shown window: %.0f ms\n' "$(echo "($(date +%s.%N) 
 xvfb_window "$ORVANE_CAPTION" 30
 menu=$((HEIGHT - 400))
 
-# The level panel (black) appears at (150, 300) of the playfield when the test ends.
+# The level panel (black) appears at (10, 295) of the playfield, left of its
+# labels, when the test ends.
 xdotool mousemove $((X + 300)) $((Y + menu + 360)) click 1
 start=$(date +%s.%N)
 for _ in $(seq 400); do
-  pixel=$(import -window root -crop 1x1+$((X + 150))+$((Y + menu + 300)) -format '%[pixel:p{0,0}]' info: 2>/dev/null || true)
+  pixel=$(import -window root -crop 1x1+$((X + 10))+$((Y + menu + 295)) -format '%[pixel:p{0,0}]' info: 2>/dev/null || true)
   [ "$pixel" = "srgb(0,0,0)" ] && break
   sleep 0.02
 done
