@@ -40,7 +40,8 @@ public:
                       "%.1f paints/s; gap p50 %.2f, p95 %.2f, max %.2f ms; the ball a frame p5 %.2f, p50 %.2f, "
                       "p95 %.2f px (%zu gaps, %zu of them without a bounce)",
                       paints_ / stretchSeconds, Quantile(gaps_, 0.5), Quantile(gaps_, 0.95), Quantile(gaps_, 1),
-                      Quantile(moves_, 0.05), Quantile(moves_, 0.5), Quantile(moves_, 0.95), gaps_.size(), moves_.size());
+                      Quantile(moves_, 0.05), Quantile(moves_, 0.5), Quantile(moves_, 0.95), gaps_.size(),
+                      moves_.size());
         return text;
     }
 
