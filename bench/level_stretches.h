@@ -92,6 +92,15 @@ inline double CountSeconds(const Stretch& stretch, double testSeconds)
     return std::min(StretchSeconds, 0.6 * testSeconds - SettleSeconds);
 }
 
+// Whether the speed factor is still the one the game's own test set; if
+// not, a stretch of the test reached its goal and the run says so.
+inline bool FactorHeld(const Form1& form, float gameFactor)
+{
+    if (form.SpeedFactor == gameFactor) return true;
+    std::fprintf(stderr, "a stretch of the speed test reached its goal and timed the test anew: no figures\n");
+    return false;
+}
+
 // The best rate of a stretch's windows. Times are seconds of a steady clock.
 class BestWindow {
 public:

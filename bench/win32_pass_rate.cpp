@@ -142,10 +142,7 @@ int main()
                          form.BallVX, form.BallVY);
     };
     form.ImageClickToStart_Click(); // returns when the player ends the program
-    if (form.SpeedFactor != p.gameFactor) {
-        std::fprintf(stderr, "a stretch of the speed test reached its goal and timed the test anew: no figures\n");
-        return 1;
-    }
+    if (!orvane::bench::FactorHeld(form, p.gameFactor)) return 1;
     std::printf("speed test: %.2f s, %.0f passes/s; after its first 0.3 s %.0f passes/s; its best stretch "
                 "later %.3f of that\n",
                 form.SpeedFactor * 7.0, p.testRate, p.steadyTestRate,
