@@ -234,5 +234,7 @@ int main(int argc, char** argv)
     const double reported = screen ? screen->refreshRate() : 0;
     std::printf("paints while level 1's ball is shown (%s), the screen at %.1f Hz, painted for %.1f Hz:\n  %s\n",
                 "level 1, the ball shown", reported, orvane::RefreshRate(reported), pace.summary().c_str());
+    std::printf("  the machine: %s\n",
+                orvane::bench::FramePace::MachineFrames(1 / orvane::RefreshRate(reported), 3).c_str());
     return 0;
 }

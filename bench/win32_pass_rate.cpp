@@ -150,6 +150,7 @@ int main()
     p.rates.print(form.LevelCount);
     std::printf("paints while level 1's ball is shown, painted for the %.2f Hz the platform read:\n  %s\n",
                 window->refreshRate(), p.pace.summary().c_str());
+    std::printf("  the machine: %s\n", orvane::bench::FramePace::MachineFrames(1 / window->refreshRate(), 3).c_str());
     Gdiplus::GdiplusShutdown(gdiplus);
     return 0;
 }
